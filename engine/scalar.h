@@ -1,0 +1,51 @@
+// Real and complex scalar arithmetic: the executor of non-integer operations
+// and the numeric routines other subsystems share.
+#pragma once
+
+#include "engine/evaluator.h"
+#include "engine/memory.h"
+
+namespace qx {
+
+struct Complex {
+    double re, im;
+};
+
+void perform_float_calculation(const Operation& op);
+void reset_scalar_run_state();
+
+// Reads an operation operand: a register's value or an item's constant.
+ConstantValue fetch_operand(const OperandDesc& d);
+
+// Maps raised IEEE flags to the calculator's errors; true when one was raised.
+bool fpieee_handler();
+void clear_fp_flags();
+
+double factorial(double x);
+double power(double x, double y);
+int int_in_range(double x, int low, int high, int error_code);
+double round_nearest(double x);
+double int_part(double x);
+double frac_part(double x);
+Complex to_radians(double re, double im);
+Complex from_radians(double re, double im);
+Complex c_mul(Complex a, Complex b);
+Complex c_div(Complex a, Complex b);
+Complex c_add(Complex a, Complex b);
+Complex c_sub(Complex a, Complex b);
+Complex c_neg(Complex a);
+double c_abs(Complex a);
+Complex c_sqrt(Complex a);
+Complex c_ln(Complex a);
+Complex c_exp(Complex a);
+Complex c_pow(Complex z, Complex w);
+double c_arg(Complex a);
+Complex c_gamma(Complex z);
+
+// Set once toHMS has run: it must be the last operation of an expression.
+extern bool g_tohms_done;
+
+// Last fnInt error estimate, returned by Error(1).
+extern double g_last_integration_error;
+
+}  // namespace qx
