@@ -30,6 +30,13 @@ constexpr double kRadToGrad = 63.66197723675814;
 cd to_std(Complex z) { return cd(z.re, z.im); }
 Complex from_std(cd z) { return Complex{z.real(), z.imag()}; }
 
+// The library cube root can be one unit off; perfect cubes come out exact.
+double exact_cbrt(double x) {
+    double r = std::cbrt(x);
+    double n = std::nearbyint(r);
+    return (n * n * n == x) ? n : r;
+}
+
 double snap(double v) { return std::fabs(v) < 1e-14 ? 0.0 : v; }
 
 bool plot_mode() { return g_settings.calculator_mode == MODE_PLOT; }
@@ -117,7 +124,7 @@ double power(double x, double y) {
         // Odd roots of negative numbers are real.
         double r = std::fmod(std::fabs(1.0 / y), 2.0);
         if (std::fabs(r - 1.0) < 1e-14) {
-            if (std::fabs(y - 1.0 / 3.0) < 1e-16) return -std::cbrt(-x);
+            if (std::fabs(y - 1.0 / 3.0) < 1e-16) return -exact_cbrt(-x);
             return -std::pow(-x, y);
         }
     }
@@ -349,7 +356,7 @@ bool compute(int id, const Args& g, const Operation& op, Complex& r) {
             return true;
         }
         case OP_CBRT:
-            if (g.is_real) r = Complex{std::cbrt(x), 0.0};
+            if (g.is_real) r = Complex{exact_cbrt(x), 0.0};
             else if (a.re == 0.0 && a.im == 0.0) r = Complex{0.0, 0.0};
             else r = c_pow(a, Complex{1.0 / 3.0, 0.0});
             return true;
