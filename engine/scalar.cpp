@@ -76,7 +76,12 @@ Complex lanczos_gamma(Complex zin) {
 
 }  // namespace
 
-void clear_fp_flags() { std::feclearexcept(FE_ALL_EXCEPT); }
+// Only the three fault flags matter; clearing is costly, so it is done
+// only when one of them is actually raised.
+void clear_fp_flags() {
+    constexpr int kFaults = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+    if (std::fetestexcept(kFaults)) std::feclearexcept(kFaults);
+}
 
 bool fpieee_handler() {
     int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
