@@ -43,12 +43,12 @@ const char* error_code_text(int code) {
 int raise_error(int code, const char* message, const char* function) {
     if (!g_error.pending) {
         g_error.code = code;
-        // In PLOT mode the texts of the previous error stay on the display.
-        if (g_settings.calculator_mode != MODE_PLOT) {
+        // Plotting raises many errors per redraw, so it skips formatting the
+        // detail; the user text always follows the code it belongs to.
+        if (g_settings.calculator_mode != MODE_PLOT)
             std::snprintf(g_error.detail, TEXT_SIZE, "%s, %s", message ? message : "",
                           function ? function : "");
-            copy_cut(g_error.user_text, error_code_text(code));
-        }
+        copy_cut(g_error.user_text, error_code_text(code));
         g_error.display_flag[0] = false;
         g_error.display_flag[1] = false;
     }

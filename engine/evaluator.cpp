@@ -64,12 +64,8 @@ bool is_function(int op_id) {
 }
 
 ExprItem implicit_multiply(int op_id) {
-    ExprItem m;
-    std::memset(&m, 0, sizeof m);
-    m.item_class = IC_OPERATOR;
-    m.subclass = VS_NONE;
+    ExprItem m = blank_item(IC_OPERATOR, VS_NONE);
     m.op_id = op_id;
-    m.stat_index = NO_STAT;
     copy_bounded(m.text, "*", TEXT_SIZE);
     return m;
 }
@@ -100,12 +96,7 @@ void Pre_Process_Expression() {
         }
         if (!push_scratch(n, x)) return;
         if (x.item_class == IC_OPERATOR && is_function(x.op_id)) {
-            ExprItem open;
-            std::memset(&open, 0, sizeof open);
-            open.item_class = IC_OPEN;
-            open.subclass = VS_NONE;
-            open.op_id = NO_OPERATOR;
-            open.stat_index = NO_STAT;
+            ExprItem open = blank_item(IC_OPEN, VS_NONE);
             open.bracket = 1;
             copy_bounded(open.text, "(", TEXT_SIZE);
             if (!push_scratch(n, open)) return;

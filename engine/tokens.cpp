@@ -188,21 +188,6 @@ TokenDescriptor make_descriptor(const char* name, int token_class) {
     return TokenDescriptor{name, token_class, NO_OPERATOR, NO_STAT, 0, 0, 0};
 }
 
-ExprItem blank_item(int item_class, int subclass) {
-    ExprItem item;
-    item.item_class = item_class;
-    item.subclass = subclass;
-    item.op_id = NO_OPERATOR;
-    item.value = 0.0;
-    item.param = 0;
-    item.stat_index = NO_STAT;
-    item.bracket = 0;
-    item.text[0] = '\0';
-    item.unit_factor_from = item.unit_factor_to = 1.0;
-    item.unit_offset_from = item.unit_offset_to = 0.0;
-    return item;
-}
-
 ExprItem* append_item(PreparedExpression& prep, const ExprItem& item) {
     if (prep.count >= MAX_ITEMS) {
         raise_error(ERR_MEMORY, "Exceeded array limit", "token_to_item");
@@ -232,6 +217,21 @@ void append_literal_char(PreparedExpression& prep, const char* ch) {
 }
 
 }  // namespace
+
+ExprItem blank_item(int item_class, int subclass) {
+    ExprItem item;
+    item.item_class = item_class;
+    item.subclass = subclass;
+    item.op_id = NO_OPERATOR;
+    item.value = 0.0;
+    item.param = 0;
+    item.stat_index = NO_STAT;
+    item.bracket = 0;
+    item.text[0] = '\0';
+    item.unit_factor_from = item.unit_factor_to = 1.0;
+    item.unit_offset_from = item.unit_offset_to = 0.0;
+    return item;
+}
 
 void init_operator_table() {
     for (int k = 0; k < OPERATOR_COUNT; ++k) {

@@ -118,6 +118,9 @@ int highest_level();
 
 TokenDescriptor describe_token(TokenCode code);
 
+// An item of the class with every other field at its neutral value.
+ExprItem blank_item(int item_class, int subclass);
+
 void reset_prepared(PreparedExpression& prep);
 // Appends the items of one token; returns the text of the last item added
 // (empty when the token only extends a pending literal).

@@ -44,14 +44,15 @@ TEST_F(ErrorsTest, FirstErrorWins) {
     EXPECT_STREQ(error_detail(), "first, f");
 }
 
-TEST_F(ErrorsTest, PlotModeKeepsPreviousTexts) {
+TEST_F(ErrorsTest, PlotModeErrorShowsItsOwnText) {
     raise_error(ERR_DIV_ZERO, "first", "f");
     clear_error();
     g_settings.calculator_mode = MODE_PLOT;
     raise_error(ERR_DOMAIN, "second", "g");
     EXPECT_TRUE(error_pending());
     EXPECT_EQ(error_code(), ERR_DOMAIN);
-    EXPECT_STREQ(error_text(), "Division by Zero");
+    EXPECT_STREQ(error_text(), "Domain Error");
+    EXPECT_STREQ(error_detail(), "first, f");   // detail is not formatted while plotting
 }
 
 TEST_F(ErrorsTest, BoundedCopyRefusesWhatDoesNotFit) {
