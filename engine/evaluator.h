@@ -115,6 +115,10 @@ const FunctionParameter* parameters();
 void release_parameters();
 const Operation& current_operation();
 
+// One step of the current var function: either asks for its expression once
+// more (the run loop repeats the bracket) or leaves the result in `out`.
+void step_var_function(const FunctionParameter* params, int count, int variable, TempRegister& out);
+
 // Operations executed since the last cancel check (kept across evaluations).
 extern int g_cancel_counter;
 

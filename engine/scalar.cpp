@@ -16,8 +16,6 @@ namespace qx {
 double g_last_integration_error = 0.0;
 bool g_tohms_done = false;
 
-void step_var_function(const FunctionParameter* params, int count, int variable, TempRegister& out);
-
 namespace {
 
 using cd = std::complex<double>;

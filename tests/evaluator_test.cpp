@@ -44,6 +44,17 @@ TEST_F(EvaluatorTest, ComputesReferenceValues) {
         {"5 %", 0.05, 0},
         {"50 d% 75", 50, 0},
         {"{ 2 + 1 } [ 2 ]", 6, 0},
+        {"sin( cos( 0 ) - 1 ) + 1", 1, 0},
+        {"Max( Min( 1 , 2 ) , Max( 3 , neg 4 ) ) * 2", 6, 0},
+        {"Max( ( 1 + 2 ) , 3 ( 1 ) ) + Min( 2 , 3 )", 5, 0},
+        {"2 Max( 1 , 2 ) Min( 3 , 4 )", 12, 0},
+        {"Round( 2 ( 1.25 ) , 1 )", 2.5, 0},
+        {"neg neg 3", 3, 0},
+        {"sqrt sqrt 16", 2, 0},
+        {"2 ^ 3 !", 64, 0},
+        {"1 + sqrt 9 sq", 10, 0},
+        {"3 sq sq", 81, 0},
+        {"abs( neg 3 ) abs( neg 2 )", 6, 0},
     };
     for (const ValueCase& c : cases) {
         Outcome o = run(c.expr);
