@@ -43,6 +43,8 @@ TEST_F(ScalarTest, OperatorTable) {
         {RAD, RECT, "( neg 8 ) ^ ( 1 / 3 )", 1, std::sqrt(3.0), -1},
         {RAD, REAL, "3 Rt neg 8", -2, 0, -1},
         {RAD, RECT, "3 Rt neg 8", -2, 0, -1},
+        {RAD, RECT, "2 Rt neg 4", 0, 2, -1},
+        {RAD, RECT, "( neg 9 ) ^ 0.5", 0, 3, -1},
         {RAD, REAL, "0 Rt 5", 0, 0, ERR_DOMAIN},
         {RAD, REAL, "0 ^ neg 1", 0, 0, ERR_DOMAIN},
         {RAD, REAL, "0 ^ 0", 1, 0, -1},
@@ -137,6 +139,7 @@ TEST_F(ScalarTest, ExactResultsStayExact) {
     g_settings.complex_format = CPLX_RECT;
     EXPECT_EQ(run("( neg 2 ) ^ 2").im, 0.0);
     EXPECT_EQ(run("acos( 0.5 )").im, 0.0);
+    EXPECT_EQ(run("2 Rt neg 4").re, 0.0);
     EXPECT_EQ(run("iPart( 1 E 14 )").re, 1e14);
     EXPECT_EQ(run("170 !").re, 7.257415615307994e306);
 }
