@@ -55,7 +55,7 @@ bool domain_error(const char* fn = "NAN") {
 
 // Lanczos approximation (g = 7, nine terms), accurate to about 1e-15
 // over the right half-plane; the reflection formula covers the left.
-Complex lanczos_gamma(Complex zin) {
+Complex c_gamma_series(Complex zin) {
     static const double g = 7.0;
     static const double c[9] = {0.99999999999980993,  676.5203681218851,     -1259.1392167224028,
                                 771.32342877765313,   -176.61502916214059,   12.507343278686905,
@@ -63,7 +63,7 @@ Complex lanczos_gamma(Complex zin) {
     cd z = to_std(zin);
     if (z.real() < 0.5) {
         cd s = std::sin(PI_CONSTANT * z);
-        return from_std(PI_CONSTANT / (s * to_std(lanczos_gamma(from_std(1.0 - z)))));
+        return from_std(PI_CONSTANT / (s * to_std(c_gamma_series(from_std(1.0 - z)))));
     }
     z -= 1.0;
     cd x = c[0];
@@ -263,7 +263,7 @@ Complex c_pow(Complex z, Complex w) {
     return c_exp(c_mul(w, l));
 }
 
-Complex c_gamma(Complex z) { return lanczos_gamma(z); }
+Complex c_gamma(Complex z) { return c_gamma_series(z); }
 
 namespace {
 
@@ -272,11 +272,10 @@ struct Args {
     bool is_real, real_path;
 };
 
-// Sign of zero for the imaginary part that puts a real operand on the side
-// of a branch cut the calculator's formulas choose.
-cd on_cut(double x, bool below_for_positive) {
-    return cd(x, below_for_positive ? std::copysign(0.0, -x) : 0.0);
-}
+// asin and acos of a real beyond +-1: the signed zero puts the operand on
+// the side of the branch cut that -i ln(iz + sqrt(1 - z^2)) chooses
+// (below the cut for x > 1, above it for x < -1).
+cd on_asin_cut(double x) { return cd(x, std::copysign(0.0, -x)); }
 
 Complex convert_angle_out(cd z) { return from_radians(z.real(), z.imag()); }
 
@@ -476,7 +475,7 @@ bool compute_function(int id, const Args& g, Complex& r) {
                 r = from_radians(id == OP_ASIN ? std::asin(x) : std::acos(x), 0.0);
                 return true;
             }
-            cd z = g.is_real ? on_cut(x, true) : to_std(a);
+            cd z = g.is_real ? on_asin_cut(x) : to_std(a);
             r = convert_angle_out(id == OP_ASIN ? std::asin(z) : std::acos(z));
             return true;
         }

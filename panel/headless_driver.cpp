@@ -85,10 +85,8 @@ bool apply_setting(const std::string& name, const std::string& value) {
 }
 
 void print_result() {
-    const TempRegister& r0 = g_registers[0];
     const char* text = error_pending() ? error_text()
                                        : format_complex_display(g_ans.re, g_ans.im, !g_plain, false);
-    (void)r0;
     std::printf("%s\n", readable(text).c_str());
     std::fflush(stdout);
 }
