@@ -92,7 +92,9 @@ TEST_F(FunctionsTest, RandomDeviatesHaveTheirMoments) {
             ASSERT_TRUE(o.ok) << c.expr;
             ASSERT_GE(o.re, c.low) << c.expr;
             ASSERT_LE(o.re, c.high) << c.expr;
-            if (c.integer) ASSERT_EQ(o.re, std::floor(o.re)) << c.expr;
+            if (c.integer) {
+                ASSERT_EQ(o.re, std::floor(o.re)) << c.expr;
+            }
             sum += o.re;
             sum2 += o.re * o.re;
         }
