@@ -14,11 +14,12 @@ MemorySlot g_ans;
 namespace {
 
 // Greek letters in the order of the display font (0x90..0xAB); outside the
-// font they are spelled out.
+// font they are spelled out.  0xA8 is the capital pi the product sign is
+// drawn with, and 0xA9 the open phi of the spherical angle.
 const char* const kGreekNames[28] = {
     "alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta", "theta", "iota", "kappa",
     "lambda", "mu", "nu", "xi", "omicron", "pi", "rho", "sigma", "tau", "upsilon", "phi",
-    "chi", "psi", "omega", "Gamma", "Delta", "Sigma", "Omega",
+    "chi", "psi", "omega", "Pi", "varphi", "Sigma", "Omega",
 };
 
 char g_names[MEM_LAST + 1][8];

@@ -75,6 +75,10 @@ TEST_F(TokensTest, ItemTextsAndNames) {
     EXPECT_STREQ(variable_name(36), "a");
     EXPECT_EQ(static_cast<unsigned char>(variable_name(69)[0]), 0x97);  // theta
     EXPECT_STREQ(greek_spelling(69), "theta");
+    // The letters after omega match the display font: capital pi (the
+    // product sign) and the open phi of the spherical angle.
+    EXPECT_STREQ(greek_spelling(62 + 0xA8 - 0x90), "Pi");
+    EXPECT_STREQ(greek_spelling(62 + 0xA9 - 0x90), "varphi");
     EXPECT_STREQ(variable_name(99), "[J]");
     EXPECT_STREQ(variable_name(100), "LA");
     EXPECT_STREQ(variable_name(110), "");
