@@ -1,0 +1,15 @@
+// PNG output of a surface (screenshots, rendered pictures).
+#pragma once
+#include <string>
+
+#include "platform/surface.h"
+
+namespace qx {
+
+// Writes the surface enlarged by a whole factor (1 = as it is) through a
+// temporary file renamed into place.  Returns false with the reason in
+// *error when it cannot be written; an old file of that name stays whole.
+bool write_png(const Surface& surface, const std::string& path, int scale = 1,
+               std::string* error = nullptr);
+
+}  // namespace qx
