@@ -1,8 +1,8 @@
 // Headless driver: evaluates token codes or key numbers through the real
 // evaluator and prints the result line as the display would show it.
 //
-//   quorix [options] [code|kNN ...]      one expression from the arguments
-//   quorix [options] < script            one expression per line
+//   quorix --eval [options] [code|kNN ...]   one expression from the arguments
+//   quorix --eval [options] < script         one expression per line
 //
 // A script line may instead be "set NAME VALUE" to change a setting.
 #include <cstdio>
@@ -19,6 +19,7 @@
 #include "engine/hooks.h"
 #include "engine/memory.h"
 #include "engine/settings.h"
+#include "panel/commands.h"
 #include "panel/driver_keys.h"
 
 using namespace qx;
@@ -155,7 +156,7 @@ bool run_words(const std::vector<std::string>& words) {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: quorix [--angle rad|deg|grad] [--format float|fix|sci|eng] [--digits N]\n"
+                 "usage: quorix --eval [--angle rad|deg|grad] [--format float|fix|sci|eng] [--digits N]\n"
                  "              [--complex real|rect|polar] [--mode comp|base|stats|plot]\n"
                  "              [--radix bin|oct|dec|hex] [--bits 8|16|32] [--mark point|comma]\n"
                  "              [--plain] [token-code | kKEY ...]\n");
@@ -163,7 +164,7 @@ void usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int eval_main(int argc, char** argv) {
     engine_startup();
     std::vector<std::string> words;
     for (int k = 1; k < argc; ++k) {

@@ -1,0 +1,8 @@
+// The command-line entry points besides the calculator itself.
+#pragma once
+
+// --eval: evaluates token codes or key numbers and prints the result line.
+int eval_main(int argc, char** argv);
+// --render, --render-all, --face, --show: pictures and faces as PNG files
+// or in a window, for looking at the artwork.
+int render_main(int argc, char** argv);

@@ -1,0 +1,19 @@
+// quorix: the calculator's command line.
+#include <cstring>
+
+#include "panel/commands.h"
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        const char* a = argv[1];
+        if (!std::strcmp(a, "--render") || !std::strcmp(a, "--render-all") ||
+            !std::strcmp(a, "--face") || !std::strcmp(a, "--show"))
+            return render_main(argc, argv);
+        if (!std::strcmp(a, "--eval")) {
+            argv[1] = argv[0];
+            return eval_main(argc - 1, argv + 1);
+        }
+    }
+    // Until the windowed calculator lands, the bare command evaluates.
+    return eval_main(argc, argv);
+}
