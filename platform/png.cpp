@@ -44,4 +44,32 @@ bool write_png(const Surface& surface, const std::string& path, int requested_sc
     return replace_file(path, encoded, error);
 }
 
+bool read_png(const std::string& path, Surface& out, std::string* error) {
+    std::string bytes;
+    if (!read_file(path, bytes, 64u << 20, error)) return false;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        if (error) *error = std::string("not a PNG picture: ") + image.message;
+        return false;
+    }
+    if (image.width == 0 || image.height == 0 || image.width > 4096 || image.height > 4096) {
+        png_image_free(&image);
+        if (error) *error = "picture too large";
+        return false;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+        if (error) *error = std::string("PNG decoding failed: ") + image.message;
+        return false;
+    }
+    Surface s(static_cast<int>(image.width), static_cast<int>(image.height));
+    for (int y = 0; y < s.height(); ++y)
+        std::memcpy(s.row(y), &pixels[static_cast<std::size_t>(y) * image.width * 3], image.width * 3);
+    out = std::move(s);
+    return true;
+}
+
 }  // namespace qx

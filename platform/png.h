@@ -12,4 +12,8 @@ namespace qx {
 bool write_png(const Surface& surface, const std::string& path, int scale = 1,
                std::string* error = nullptr);
 
+// Reads an 8-bit RGB or RGBA PNG of at most 4096 x 4096 pixels; false (and
+// the surface untouched) for anything else.
+bool read_png(const std::string& path, Surface& out, std::string* error = nullptr);
+
 }  // namespace qx

@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/window_headless.h"
+
+#include <stdlib.h>
 
 namespace qx {
 namespace {
@@ -52,6 +55,36 @@ TEST(HeadlessWindow, EventsComeInOrderAndTimeIsVirtual) {
     EXPECT_EQ(w.frame().get(100, 100), rgb(1, 2, 3));
     w.set_clipboard("1024");
     EXPECT_EQ(w.clipboard(), "1024");
+}
+
+TEST(SingleInstance, ASecondStartAsksTheFirstToComeForward) {
+    char folder[] = "/tmp/quorix-instance-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire(folder));
+    EXPECT_FALSE(first.raise_requested());
+    {
+        SingleInstance second;
+        EXPECT_FALSE(second.acquire(folder));
+    }
+    EXPECT_TRUE(first.raise_requested());
+    EXPECT_FALSE(first.raise_requested());
+}
+
+TEST(SingleInstance, AStaleSocketFromACrashIsTakenOver) {
+    char folder[] = "/tmp/quorix-instance-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    {
+        SingleInstance crashed;
+        ASSERT_TRUE(crashed.acquire(folder));
+    }
+    // The socket file is gone with a clean end; leave a stale file instead.
+    const std::string path = std::string(folder) + "/instance.sock";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    SingleInstance next;
+    EXPECT_TRUE(next.acquire(folder));
 }
 
 }  // namespace
