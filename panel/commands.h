@@ -1,6 +1,8 @@
 // The command-line entry points besides the calculator itself.
 #pragma once
 
+// The calculator itself, in a real window or headless under a script.
+int app_main(int argc, char** argv);
 // --eval: evaluates token codes or key numbers and prints the result line.
 int eval_main(int argc, char** argv);
 // --render, --render-all, --face, --show: pictures and faces as PNG files

@@ -20,7 +20,10 @@
 #include "engine/memory.h"
 #include "engine/settings.h"
 #include "panel/commands.h"
-#include "panel/driver_keys.h"
+#include "panel/input_line.h"
+#include "panel/key_decoder.h"
+#include "panel/shell.h"
+#include "platform/window_headless.h"
 
 using namespace qx;
 
@@ -100,18 +103,42 @@ void evaluate(const std::vector<TokenCode>& tokens) {
     clear_error();
 }
 
-bool continues_from_ans(TokenCode t) {
-    TokenDescriptor d = describe_token(t);
-    if (d.token_class != TC_OPERATOR || d.op_id == OP_NEG) return false;
-    int kind = operator_info(d.op_id).kind;
-    return kind == KIND_BINARY || kind == KIND_POSTFIX;
+// Key numbers go through the calculator itself: a headless calculator whose
+// message boxes answer by themselves and are not printed.
+HeadlessWindow& key_window() {
+    static HeadlessWindow window;
+    static bool started = false;
+    if (!started) {
+        window.set_logger([](const std::string&) {});
+        calculator_startup(window);
+        started = true;
+    }
+    return window;
+}
+
+void tap_key(HeadlessWindow& w, int key) {
+    const FaceId face = current_face();
+    if (key < 0 || key >= face_table(face).count) return;
+    const KeyRect r = key_rect(face, key);
+    Event e;
+    e.type = EventType::StylusDown;
+    e.x = (r.left + r.right) / 2;
+    e.y = (r.top + r.bottom) / 2;
+    w.push_event(e);
+    e.type = EventType::StylusUp;
+    w.push_event(e);
+    while (w.events_pending()) main_loop_turn();
+}
+
+void print_result_line() {
+    std::printf("%s\n", result_plain_text().c_str());
+    std::fflush(stdout);
 }
 
 // Runs the words of one expression; returns false on a word it cannot read.
 bool run_words(const std::vector<std::string>& words) {
     std::vector<TokenCode> tokens;
-    DriverKeyState keys;
-    bool evaluated = false;
+    bool keys = false;
     for (const std::string& w : words) {
         const bool key = !w.empty() && (w[0] == 'k' || w[0] == 'K');
         const char* digits = w.c_str() + (key ? 1 : 0);
@@ -121,36 +148,38 @@ bool run_words(const std::vector<std::string>& words) {
             std::fprintf(stderr, "quorix: not a token code or key number: %s\n", w.c_str());
             return false;
         }
-        if (!key) {
-            if (tokens.size() >= 100) {
-                std::fprintf(stderr, "quorix: more than 100 tokens\n");
-                return false;
-            }
-            tokens.push_back(static_cast<TokenCode>(n));
+        keys = keys || key;
+        if (!key && tokens.size() >= 100) {
+            std::fprintf(stderr, "quorix: more than 100 tokens\n");
+            return false;
+        }
+        if (!key) tokens.push_back(static_cast<TokenCode>(n));
+    }
+    if (!keys) {
+        evaluate(tokens);
+        return true;
+    }
+    // A line of keys starts on a cleared calculator, as after AC.
+    HeadlessWindow& window = key_window();
+    clear_line();
+    bool evaluated = false;
+    for (const std::string& w : words) {
+        const long n = std::strtol(w.c_str() + ((w[0] == 'k' || w[0] == 'K') ? 1 : 0), nullptr, 10);
+        if (w[0] != 'k' && w[0] != 'K') {
+            insert_token(static_cast<TokenCode>(n), true);
             evaluated = false;
             continue;
         }
-        TokenCode t = 0;
-        switch (decode_driver_key(keys, static_cast<int>(n), t)) {
-            case KEY_TOKEN:
-                // An operator right after a result continues from Ans.
-                if (tokens.empty() && evaluated && continues_from_ans(t)) tokens.push_back(TOK_ANS);
-                if (tokens.size() < 100) tokens.push_back(t);
-                evaluated = false;
-                break;
-            case KEY_EVALUATE:
-                evaluate(tokens);
-                tokens.clear();
-                evaluated = true;
-                break;
-            case KEY_CLEAR: tokens.clear(); break;
-            case KEY_DELETE:
-                if (!tokens.empty()) tokens.pop_back();
-                break;
-            default: break;
-        }
+        tap_key(window, static_cast<int>(n));
+        const bool equals = current_face() == FACE_MAIN && n == MAIN_EQUALS;
+        if (equals) print_result_line();
+        evaluated = equals || (evaluated && g_input.fresh);
     }
-    if (!tokens.empty() || !evaluated) evaluate(tokens);
+    if (!evaluated) {
+        tap_key(window, MAIN_EQUALS);
+        print_result_line();
+    }
+    clear_error();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "engine/errors.h"
@@ -27,6 +28,25 @@ std::string upper(const char* name) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
+
+// The name in capitals in a fixed buffer, so that looking a legend up while
+// a line is drawn allocates nothing; names longer than the buffer are cut,
+// which no resource name is.
+struct UpperName {
+    char text[64];
+    std::size_t length = 0;
+    explicit UpperName(const char* name) {
+        for (const char* p = name ? name : ""; *p && length + 1 < sizeof text; ++p)
+            text[length++] = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+        text[length] = '\0';
+    }
+    std::string_view view() const { return {text, length}; }
+};
+
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
 
 // A broken or missing picture is painted on every repaint; reporting it each
 // time would put a box in front of every paint for ever.
@@ -368,27 +388,27 @@ bool decode_bmp(const std::uint8_t* data, std::size_t size, Surface& out) {
 
 namespace {
 
-std::unordered_map<std::string, Surface> g_bitmaps;
-std::unordered_map<std::string, int> g_widths;
+std::unordered_map<std::string, Surface, NameHash, std::equal_to<>> g_bitmaps;
+std::unordered_map<std::string, int, NameHash, std::equal_to<>> g_widths;
 constexpr std::size_t kWidthCacheSize = 200;
 
 }  // namespace
 
 const Surface* find_bitmap(const char* name) {
-    std::string key = upper(name);
-    auto it = g_bitmaps.find(key);
+    const UpperName key(name);
+    auto it = g_bitmaps.find(key.view());
     if (it != g_bitmaps.end()) return &it->second;
     const ResourceEntry* entry = find_resource(name, RES_LEGEND);
     Surface image;
     if (!entry || !decode_bmp(entry->data, entry->size, image)) {
-        if (first_report(g_reported_legends, key)) {
+        if (first_report(g_reported_legends, std::string(key.view()))) {
             char text[TEXT_SIZE + 32];
             std::snprintf(text, sizeof text, "Bitmap not found: '%s'", name ? name : "");
             message_box(text, "Bitmap error", MB_STYLE_OK);
         }
         return nullptr;
     }
-    return &g_bitmaps.emplace(std::move(key), std::move(image)).first->second;
+    return &g_bitmaps.emplace(std::string(key.view()), std::move(image)).first->second;
 }
 
 int draw_legend(Surface& s, const char* name, int x, int y, bool inverted) {
@@ -402,12 +422,12 @@ int draw_legend(Surface& s, const char* name, int x, int y, bool inverted) {
 }
 
 int legend_width(const char* name) {
-    std::string key = upper(name);
-    auto it = g_widths.find(key);
+    const UpperName key(name);
+    auto it = g_widths.find(key.view());
     if (it != g_widths.end()) return it->second;
     const Surface* bitmap = find_bitmap(name);
     const int width = bitmap ? bitmap->width() : 0;
-    if (g_widths.size() < kWidthCacheSize) g_widths.emplace(std::move(key), width);
+    if (g_widths.size() < kWidthCacheSize) g_widths.emplace(std::string(key.view()), width);
     return width;
 }
 

@@ -7,13 +7,13 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         const char* a = argv[1];
         if (!std::strcmp(a, "--render") || !std::strcmp(a, "--render-all") ||
-            !std::strcmp(a, "--face") || !std::strcmp(a, "--show"))
+            !std::strcmp(a, "--face") || !std::strcmp(a, "--show") ||
+            !std::strcmp(a, "--compare"))
             return render_main(argc, argv);
         if (!std::strcmp(a, "--eval")) {
             argv[1] = argv[0];
             return eval_main(argc - 1, argv + 1);
         }
     }
-    // Until the windowed calculator lands, the bare command evaluates.
-    return eval_main(argc, argv);
+    return app_main(argc, argv);
 }

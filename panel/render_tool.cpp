@@ -4,6 +4,7 @@
 //   quorix --face NAME FILE.png [--scale N]     (comp base stats prog plot plot3d
 //                                                matrix list periodic alpha)
 //   quorix --show NAME [--scale N]               the face in a real window
+//   quorix --compare A.png B.png                 exit 0 when the two pictures are equal
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,6 +43,7 @@ int render_usage() {
                  "       quorix --render-all DIR [--scale N] [--brightness N]\n"
                  "       quorix --face NAME FILE.png [--scale N]\n"
                  "       quorix --show NAME [--scale N]\n"
+                 "       quorix --compare A.png B.png\n"
                  "faces:");
     for (const char* const* n = face_names(); *n; ++n) std::fprintf(stderr, " %s", *n);
     std::fprintf(stderr, "\n");
@@ -57,7 +59,7 @@ bool save(const Surface& s, const std::string& path, int scale) {
 
 int show_face(const std::string& name, int scale) {
     Surface screen;
-    if (!compose_face(name, screen)) return render_usage();
+    if (!compose_named_face(name, screen)) return render_usage();
     std::string error;
     auto window = create_sdl_window("Quorix", scale, &error);
     if (!window) {
@@ -73,6 +75,30 @@ int show_face(const std::string& name, int scale) {
         }
         window->sleep_ms(20);
     }
+}
+
+int compare_pictures(const std::string& a, const std::string& b) {
+    Surface first, second;
+    std::string error;
+    if (!read_png(a, first, &error) || !read_png(b, second, &error)) {
+        std::fprintf(stderr, "quorix: %s\n", error.c_str());
+        return 2;
+    }
+    if (first.width() != second.width() || first.height() != second.height()) {
+        std::printf("the pictures differ in size: %dx%d and %dx%d\n", first.width(),
+                    first.height(), second.width(), second.height());
+        return 1;
+    }
+    int differing = 0, first_x = -1, first_y = -1;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x)
+            if (first.get(x, y) != second.get(x, y) && differing++ == 0) {
+                first_x = x;
+                first_y = y;
+            }
+    if (differing == 0) return 0;
+    std::printf("%d pixels differ, the first at %d,%d\n", differing, first_x, first_y);
+    return 1;
 }
 
 }  // namespace
@@ -113,19 +139,21 @@ int render_main(int argc, char** argv) {
         int failures = 0;
         for (int k = 0; k < g_resource_count; ++k) {
             const ResourceEntry& entry = g_resource_table[k];
+            if (entry.kind == RES_TEXT) continue;
             Surface out;
             std::string path = args[0] + "/" + entry.name + (entry.kind == RES_LEGEND ? ".legend" : "") + ".png";
             if (!render_one(entry, out, brightness) || !save(out, path, scale)) ++failures;
         }
-        std::printf("%d pictures and legends written to %s\n", g_resource_count - failures,
+        std::printf("pictures and legends written to %s\n",
                     args[0].c_str());
         return failures ? 1 : 0;
     }
     if (command == "--face" && positional == 2) {
         Surface screen;
-        if (!compose_face(args[0], screen)) return render_usage();
+        if (!compose_named_face(args[0], screen)) return render_usage();
         return save(screen, args[1], scale) ? 0 : 1;
     }
     if (command == "--show" && positional == 1) return show_face(args[0], scale == 1 ? 0 : scale);
+    if (command == "--compare" && positional == 2) return compare_pictures(args[0], args[1]);
     return render_usage();
 }

@@ -1,12 +1,13 @@
 // The pictures and legends compiled into the executable, found by name
 // without regard to case.  Pictures are GIF images; legends are
-// device-independent bitmaps (uncompressed, 24 bits per pixel).
+// device-independent bitmaps (uncompressed, 24 bits per pixel); texts (the
+// help file) are their bytes.
 #pragma once
 #include <cstdint>
 
 namespace qx {
 
-enum ResourceKind { RES_PICTURE = 0, RES_LEGEND = 1 };
+enum ResourceKind { RES_PICTURE = 0, RES_LEGEND = 1, RES_TEXT = 2 };
 
 struct ResourceEntry {
     const char* name;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the calculator and starts it (the headless driver for now).
+# Builds the calculator and starts it in its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build

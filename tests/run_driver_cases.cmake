@@ -1,6 +1,6 @@
 # Runs the headless driver on a key script and compares its result lines
 # with the expected file next to the script.
-execute_process(COMMAND ${DRIVER} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE got RESULT_VARIABLE rc)
+execute_process(COMMAND ${DRIVER} --eval INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE got RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "driver exited with ${rc}")
 endif()

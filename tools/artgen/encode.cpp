@@ -262,7 +262,8 @@ std::vector<std::uint8_t> encode_bmp(const Surface& image) {
     return out;
 }
 
-bool write_resource_source(const ArtList& list, const std::string& path, std::string* error) {
+bool write_resource_source(const ArtList& list, const std::vector<TextResource>& texts,
+                           const std::string& path, std::string* error) {
     struct Item {
         std::string upper;
         int kind;
@@ -274,6 +275,13 @@ bool write_resource_source(const ArtList& list, const std::string& path, std::st
         for (char c : a.name) it.upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         it.kind = a.kind == Kind::Picture ? 0 : 1;
         it.bytes = a.kind == Kind::Picture ? encode_gif(a.image) : encode_bmp(a.image);
+        items.push_back(std::move(it));
+    }
+    for (const TextResource& t : texts) {
+        Item it;
+        for (char c : t.name) it.upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        it.kind = 2;
+        it.bytes.assign(t.bytes.begin(), t.bytes.end());
         items.push_back(std::move(it));
     }
     std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {

@@ -17,6 +17,12 @@ std::vector<std::uint8_t> encode_gif(const Surface& image);
 // blue, green, red padded to four bytes.
 std::vector<std::uint8_t> encode_bmp(const Surface& image);
 
-bool write_resource_source(const ArtList& list, const std::string& path, std::string* error);
+struct TextResource {
+    std::string name;
+    std::string bytes;
+};
+
+bool write_resource_source(const ArtList& list, const std::vector<TextResource>& texts,
+                           const std::string& path, std::string* error);
 
 }  // namespace qx::art

@@ -1,5 +1,7 @@
 // quorix_artgen: draws every picture and legend.
-//   quorix_artgen --source FILE.cpp     the resource table compiled into the calculator
+//   quorix_artgen --source FILE.cpp [--text NAME=FILE ...]
+//                                       the resource table compiled into the calculator,
+//                                       with text files (the help) as resources of their own
 //   quorix_artgen --png DIR [--scale N] [--only TEXT]
 //                                       each drawing as DIR/NAME.png, for looking at
 #include <algorithm>
@@ -9,8 +11,11 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/tokens.h"
+#include "platform/files.h"
 #include "platform/png.h"
 #include "tools/artgen/art.h"
 #include "tools/artgen/encode.h"
@@ -34,6 +39,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string source, png_dir, only;
+    std::vector<std::pair<std::string, std::string>> texts;
     int scale = 1;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];
@@ -41,6 +47,12 @@ int main(int argc, char** argv) {
         else if (a == "--png" && k + 1 < argc) png_dir = argv[++k];
         else if (a == "--scale" && k + 1 < argc) scale = std::atoi(argv[++k]);
         else if (a == "--only" && k + 1 < argc) only = upper(argv[++k]);
+        else if (a == "--text" && k + 1 < argc) {
+            std::string pair = argv[++k];
+            const std::size_t eq = pair.find('=');
+            if (eq == std::string::npos) return usage();
+            texts.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
+        }
         else return usage();
     }
     if (source.empty() && png_dir.empty()) return usage();
@@ -81,7 +93,16 @@ int main(int argc, char** argv) {
     }
     if (!source.empty()) {
         std::string error;
-        if (!art::write_resource_source(list, source, &error)) {
+        std::vector<art::TextResource> text_resources;
+        for (const auto& [name, file] : texts) {
+            art::TextResource t{name, {}};
+            if (!read_file(file, t.bytes, 16u << 20, &error)) {
+                std::fprintf(stderr, "quorix_artgen: %s\n", error.c_str());
+                return 1;
+            }
+            text_resources.push_back(std::move(t));
+        }
+        if (!art::write_resource_source(list, text_resources, source, &error)) {
             std::fprintf(stderr, "quorix_artgen: %s\n", error.c_str());
             return 1;
         }

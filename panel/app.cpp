@@ -1,0 +1,360 @@
+// quorix [--scale N] [--data-dir DIR]         the calculator in a real window
+// quorix --headless [--script FILE] [--data-dir DIR]
+//                                             the whole calculator driven by a script
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/settings.h"
+#include "panel/commands.h"
+#include "panel/face.h"
+#include "panel/input_line.h"
+#include "panel/key_decoder.h"
+#include "panel/shell.h"
+#include "panel/subsystems.h"
+#include "panel/ui.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/png.h"
+#include "platform/window_headless.h"
+#include "platform/window_sdl.h"
+
+using namespace qx;
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: quorix [--scale N] [--data-dir DIR]\n"
+                 "       quorix --headless [--script FILE] [--data-dir DIR]\n"
+                 "       quorix --eval ...      (see quorix --eval --help)\n"
+                 "       quorix --render | --render-all | --face | --show ...\n");
+    return 2;
+}
+
+// Words of a script line; double quotes keep blanks inside one word.
+std::vector<std::string> split_words(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, any = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (any) words.push_back(word);
+            word.clear();
+            any = false;
+        } else {
+            word += c;
+            any = true;
+        }
+    }
+    if (any) words.push_back(word);
+    return words;
+}
+
+// The display's glyphs written out as plain text.
+std::string readable_text(const char* text) {
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        switch (*p) {
+            case 0x1B: out += 'E'; break;
+            case 0x1A: out += 'i'; break;
+            case 0x19: out += "e^"; break;
+            case 0x1D: out += ' '; break;
+            case 0x1E: out += '0'; break;
+            case 0x1F: out += '1'; break;
+            default: out += static_cast<char>(*p);
+        }
+    }
+    return out;
+}
+
+const char* mode_name(int mode) {
+    static const char* const kNames[] = {"BASE-n", "COMP", "STATS", "PROG", "periodic table",
+                                         "PLOT", "MATRIX", "LIST"};
+    return mode >= 0 && mode <= 7 ? kNames[mode] : "unknown";
+}
+
+struct Choice { const char* name; int value; };
+
+bool pick(const Choice* choices, int n, const std::string& word, int& out) {
+    for (int k = 0; k < n; ++k)
+        if (word == choices[k].name) {
+            out = choices[k].value;
+            return true;
+        }
+    return false;
+}
+
+bool number(const std::string& word, long lo, long hi, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(word.c_str(), &end, 0);
+    if (word.empty() || *end || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool apply_setting(const std::string& name, const std::string& value) {
+    static const Choice angles[] = {{"rad", 0}, {"deg", 1}, {"grad", 2}};
+    static const Choice formats[] = {{"float", 0}, {"fix", 1}, {"sci", 2}, {"eng", 3}};
+    static const Choice complexes[] = {{"real", 0}, {"rect", 1}, {"polar", 2}};
+    static const Choice radixes[] = {{"bin", 0}, {"oct", 1}, {"dec", 2}, {"hex", 3}};
+    static const Choice bits[] = {{"8", 0}, {"16", 1}, {"32", 2}};
+    static const Choice modes[] = {{"base", 0}, {"comp", 1}, {"stats", 2}, {"matrix", 6}, {"list", 7}};
+    static const Choice marks[] = {{"point", 0}, {"comma", 1}};
+    Settings& s = g_settings;
+    bool ok = false;
+    int color = 0;
+    if (name == "angle") ok = pick(angles, 3, value, s.angle_unit);
+    else if (name == "format") ok = pick(formats, 4, value, s.number_format);
+    else if (name == "complex") ok = pick(complexes, 3, value, s.complex_format);
+    else if (name == "radix") ok = pick(radixes, 4, value, s.base_mode);
+    else if (name == "bits") ok = pick(bits, 3, value, s.base_bits);
+    else if (name == "mark") ok = pick(marks, 2, value, s.decimal_mark);
+    else if (name == "digits") ok = number(value, 0, 10, s.decimal_digits);
+    else if (name == "brightness") ok = number(value, 0, 255, s.brightness);
+    else if (name == "click") ok = number(value, 0, 1, s.key_click);
+    else if (name == "color" && number(value, 0, 0xFFFFFF, color)) {
+        s.display_color = static_cast<std::uint32_t>(color);
+        ok = true;
+    } else if (name == "mode") {
+        int mode = 0;
+        ok = pick(modes, 5, value, mode);
+        if (ok) {
+            enter_mode(mode);
+            return true;
+        }
+    }
+    if (ok) paint_face();
+    return ok;
+}
+
+struct PressName { const char* name; int key; int mods; };
+const PressName kPresses[] = {
+    {"Return", KEY_RETURN, 0}, {"BackSpace", KEY_BACKSPACE, 0}, {"Delete", KEY_DELETE, 0},
+    {"Escape", KEY_ESCAPE, 0}, {"Left", KEY_LEFT, 0}, {"Right", KEY_RIGHT, 0},
+    {"Up", KEY_UP, 0}, {"Down", KEY_DOWN, 0}, {"Home", KEY_HOME, 0}, {"End", KEY_END, 0},
+    {"F1", KEY_F1, 0}, {"F12", KEY_F12, 0}, {"ctrl+c", KEY_LETTER_C, MOD_CTRL},
+    {"ctrl+v", KEY_LETTER_V, MOD_CTRL},
+};
+
+class Script {
+public:
+    explicit Script(HeadlessWindow& w) : w_(w) {}
+
+    // Handles all the input queued so far, as the main loop would.
+    void pump() {
+        int guard = 0;
+        while (w_.events_pending() && guard++ < 100000 && !ui().quit) main_loop_turn();
+    }
+
+    bool run_line(const std::string& raw) {
+        std::vector<std::string> w = split_words(raw);
+        if (w.empty() || w[0][0] == '#') return true;
+        const std::string& c = w[0];
+        Event e;
+        if ((c == "tap" || c == "down" || c == "move") && w.size() == 3) {
+            int x = 0, y = 0;
+            if (!number(w[1], -10000, 10000, x) || !number(w[2], -10000, 10000, y)) return false;
+            e.x = x;
+            e.y = y;
+            last_x_ = x;
+            last_y_ = y;
+            if (c == "move") {
+                e.type = EventType::StylusMove;
+                w_.push_event(e);
+            } else {
+                e.type = EventType::StylusDown;
+                w_.push_event(e);
+                if (c == "tap") up();
+            }
+            pump();
+            return true;
+        }
+        if (c == "up" && w.size() == 1) {
+            up();
+            pump();
+            return true;
+        }
+        if (c == "key" && w.size() == 2) {
+            int key = 0;
+            if (!number(w[1], 0, 200, key)) return false;
+            const FaceId face = current_face();
+            if (key >= face_table(face).count) return false;
+            const KeyRect r = key_rect(face, key);
+            return run_line("tap " + std::to_string((r.left + r.right) / 2) + " " +
+                            std::to_string((r.top + r.bottom) / 2));
+        }
+        if (c == "type" && w.size() >= 2) {
+            const std::size_t at = raw.find("type") + 5;
+            for (char ch : raw.substr(std::min(at, raw.size()))) {
+                e.type = EventType::Text;
+                e.text[0] = ch;
+                e.text[1] = '\0';
+                w_.push_event(e);
+            }
+            pump();
+            return true;
+        }
+        if (c == "press" && w.size() == 2) {
+            for (const PressName& p : kPresses) {
+                if (w[1] != p.name) continue;
+                e.type = EventType::KeyDown;
+                e.key = p.key;
+                e.mods = p.mods;
+                w_.push_event(e);
+                pump();
+                return true;
+            }
+            return false;
+        }
+        if (c == "answer" && w.size() >= 2) {
+            ScriptedAnswer a;
+            a.button = w[1];
+            for (std::size_t k = 2; k < w.size(); ++k) {
+                const std::size_t eq = w[k].find('=');
+                if (eq == std::string::npos) return false;
+                a.fields.emplace_back(w[k].substr(0, eq), w[k].substr(eq + 1));
+            }
+            w_.push_answer(a);
+            return true;
+        }
+        if (c == "idle" && w.size() <= 2) {
+            int ms = -1;
+            if (w.size() == 2 && !number(w[1], 0, 86400000, ms)) return false;
+            idle(ms);
+            return true;
+        }
+        if (c == "shot" && w.size() == 2) {
+            std::string error;
+            if (!write_png(w_.frame(), w[1], 1, &error)) {
+                std::fprintf(stderr, "quorix: %s\n", error.c_str());
+                return false;
+            }
+            return true;
+        }
+        if (c == "print" && w.size() == 2) {
+            if (w[1] == "display") {
+                const std::string input = g_alpha.shown ? std::string(g_alpha.text) : expression_text(g_input.line);
+                std::printf("input: %s\nresult: %s\n", readable_text(input.c_str()).c_str(),
+                            result_plain_text().c_str());
+            } else if (w[1] == "title") {
+                std::printf("title: %s\n", w_.title().c_str());
+            } else if (w[1] == "mode") {
+                std::printf("mode: %s\n", mode_name(g_settings.calculator_mode));
+            } else {
+                return false;
+            }
+            std::fflush(stdout);
+            return true;
+        }
+        if (c == "set" && w.size() == 3) return apply_setting(w[1], w[2]);
+        return false;
+    }
+
+private:
+    void up() {
+        Event e;
+        e.type = EventType::StylusUp;
+        e.x = last_x_;
+        e.y = last_y_;
+        w_.push_event(e);
+    }
+
+    // Virtual time passes in the main loop's own turns: program steps while
+    // a program runs, 20 ms sleeps otherwise.
+    void idle(int ms) {
+        const std::uint32_t start = w_.ticks_ms();
+        int turns = 0;
+        for (;;) {
+            if (ms >= 0 && static_cast<int>(w_.ticks_ms() - start) >= ms) break;
+            if (ms < 0 && !(g_panel.program_running() && !g_panel.program_waiting_input())) break;
+            // A program that never ends is stopped by the turn bound.
+            if (++turns > 1000000) break;
+            main_loop_turn();
+            if (g_panel.program_running()) w_.advance(1);
+        }
+    }
+
+    HeadlessWindow& w_;
+    int last_x_ = 0, last_y_ = 0;
+};
+
+int run_headless(const std::string& script_path) {
+    HeadlessWindow window;
+    calculator_startup(window);
+    Script script(window);
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (!script_path.empty()) {
+        file.open(script_path);
+        if (!file) {
+            std::fprintf(stderr, "quorix: cannot read %s\n", script_path.c_str());
+            calculator_shutdown();
+            return 2;
+        }
+        in = &file;
+    }
+    int status = 0;
+    std::string line;
+    int number_of_line = 0;
+    while (!ui().quit && std::getline(*in, line)) {
+        ++number_of_line;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!script.run_line(line)) {
+            std::fprintf(stderr, "quorix: script line %d not understood: %s\n", number_of_line,
+                         line.c_str());
+            status = 2;
+        }
+    }
+    calculator_shutdown();
+    return status;
+}
+
+int run_window(int scale) {
+    std::string error;
+    const std::string settings = user_folder(UserFolder::Settings, &error);
+    SingleInstance instance;
+    if (!settings.empty() && !instance.acquire(settings)) return 255;   // the first one came forward
+    auto window = create_sdl_window("Quorix", scale, &error);
+    if (!window) {
+        std::fprintf(stderr, "quorix: cannot open the calculator's window: %s\n", error.c_str());
+        return 1;
+    }
+    calculator_startup(*window);
+    while (!ui().quit) {
+        main_loop_turn();
+        if (instance.raise_requested()) window->raise();
+    }
+    calculator_shutdown();
+    return 0;
+}
+
+}  // namespace
+
+int app_main(int argc, char** argv) {
+    bool headless = false;
+    std::string script, data_dir;
+    int scale = 0;
+    for (int k = 1; k < argc; ++k) {
+        std::string a = argv[k];
+        if (a == "--headless") headless = true;
+        else if (a == "--script" && k + 1 < argc) script = argv[++k];
+        else if (a == "--data-dir" && k + 1 < argc) data_dir = argv[++k];
+        else if (a == "--scale" && k + 1 < argc) {
+            if (!number(argv[++k], 1, 8, scale)) return usage();
+        } else {
+            return usage();
+        }
+    }
+    if (!data_dir.empty()) set_data_dir_override(data_dir);
+    return headless ? run_headless(script) : run_window(scale);
+}

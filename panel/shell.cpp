@@ -1,0 +1,367 @@
+#include "panel/shell.h"
+
+#include <cstdio>
+#include <ctime>
+#include <deque>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/hooks.h"
+#include "engine/settings.h"
+#include "panel/face.h"
+#include "panel/input_line.h"
+#include "panel/key_decoder.h"
+#include "panel/subsystems.h"
+#include "panel/ui.h"
+#include "platform/files.h"
+#include "platform/png.h"
+
+namespace qx {
+
+namespace {
+
+// Stylus drag state of the plot tools.
+struct Drag {
+    bool active = false;
+    int origin_x = 0, origin_y = 0;
+    int last_x = -1, last_y = -1;
+    bool moved = false;
+} g_drag;
+
+// Events taken off the window while a long calculation looked for a tap on
+// a key; they are handled afterwards in their order.
+std::deque<Event> g_deferred;
+
+int g_history_walk = -1;   // history entry the Up/Down keys stand on
+
+bool next_event(Event& e) {
+    if (!g_deferred.empty()) {
+        e = g_deferred.front();
+        g_deferred.pop_front();
+        return true;
+    }
+    return ui().window && ui().window->poll_event(e);
+}
+
+// The cancel check of long evaluations: a tap on a key that may cancel.
+bool poll_key_tap() {
+    if (!ui().window) return false;
+    Event e;
+    while (ui().window->poll_event(e)) {
+        if (e.type == EventType::StylusDown && key_cancels_operation(e.x, e.y)) return true;
+        g_deferred.push_back(e);
+    }
+    return false;
+}
+
+int box_hook(const char* text, const char* title, int style) {
+    return show_box(text ? text : "", title ? title : "", BoxButtons::OK,
+                    style == MB_STYLE_EXCLAMATION ? BoxIcon::Warning : BoxIcon::None);
+}
+
+std::uint32_t window_ticks() { return ui().window ? ui().window->ticks_ms() : 0; }
+
+std::uint32_t window_wall_second() {
+    const std::time_t now = ui().window ? static_cast<std::time_t>(ui().window->wall_seconds())
+                                        : std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return static_cast<std::uint32_t>(parts.tm_sec);
+}
+
+void default_title() {
+    if (ui().window) ui().window->set_title("Quorix");
+}
+
+bool in_plot_area(int x, int y) { return x >= 7 && x <= 232 && y >= 6 && y <= 185; }
+
+void stylus_down(int x, int y) {
+    g_drag = Drag{};
+    g_drag.active = g_settings.calculator_mode == MODE_PLOT;
+    g_drag.origin_x = x;
+    g_drag.origin_y = y;
+    if (ui().window) ui().window->capture_stylus(true);
+    if (!g_alpha.shown) {
+        if (g_panel.program_listing_tap(x, y)) return;
+        if (tap_on_line(x, y)) return;
+    }
+    if (g_settings.calculator_mode == MODE_PLOT && g_panel.plot_tool() == 0 && g_panel.plot_trace_tap(x, y))
+        return;
+    handle_key_press(x, y);
+}
+
+void stylus_move(int x, int y) {
+    if (!g_drag.active || !in_plot_area(x, y)) return;
+    if (x == g_drag.last_x && y == g_drag.last_y) return;
+    g_panel.plot_drag(x, y, g_drag.origin_x, g_drag.origin_y);
+    g_drag.last_x = x;
+    g_drag.last_y = y;
+    g_drag.moved = true;
+}
+
+void stylus_up() {
+    if (ui().window) ui().window->capture_stylus(false);
+    restore_pressed_key();
+    if (g_drag.active && g_drag.moved)
+        g_panel.plot_release(g_drag.last_x, g_drag.last_y, g_drag.origin_x, g_drag.origin_y);
+    g_drag.active = false;
+}
+
+void walk_history(int step) {
+    if (g_history_count == 0) return;
+    if (g_history_walk < 0) g_history_walk = g_history_count;
+    g_history_walk += step;
+    if (g_history_walk < 0) g_history_walk = 0;
+    if (g_history_walk >= g_history_count) g_history_walk = g_history_count - 1;
+    history_recall(g_history_walk, false);
+}
+
+bool line_modes() {
+    const int m = g_settings.calculator_mode;
+    return m == MODE_COMP || m == MODE_STATS || m == MODE_BASE_N || m == MODE_MATRIX ||
+           m == MODE_LIST;
+}
+
+bool running() { return g_panel.program_running() && !g_panel.program_waiting_input(); }
+
+// A token typed on the PC keyboard goes where the same token from a key
+// would go.
+void type_token(TokenCode token) {
+    if (running() || error_pending()) return;
+    insert_token(token, true);
+    if (g_shift.blue || g_shift.orange) {
+        g_shift.blue = g_shift.orange = false;
+        redraw_indicator(IND_SHIFTS);
+    }
+}
+
+int alpha_code_of(char c) {
+    static const char kDigits[] = "1234567890";
+    static const char kLower[] = "qwertyuiopasdfghjklzxcvbnm";
+    static const char kUpper[] = "QWERTYUIOPASDFGHJKLZXCVBNM";
+    for (int k = 0; kDigits[k]; ++k)
+        if (kDigits[k] == c) return k;
+    for (int k = 0; kLower[k]; ++k)
+        if (kLower[k] == c) return 10 + k;
+    if (c == ' ') return 36;
+    for (int k = 0; kUpper[k]; ++k)
+        if (kUpper[k] == c) return 37 + k;
+    const char* set = alpha_character_set(g_alpha.kind);
+    if (!set) return -1;
+    for (int k = 63; set[k]; ++k)
+        if (set[k] == c) return k;
+    return -1;
+}
+
+void evaluate_key() {
+    if (running() || error_pending()) return;
+    evaluate_line(false);
+    if (g_settings.calculator_mode == MODE_MATRIX || g_settings.calculator_mode == MODE_LIST)
+        paint_face();
+}
+
+}  // namespace
+
+void keyboard_text(char c) {
+    // The character route of the window still reaches the key decoder,
+    // which selects no key for it.
+    handle_key_press(-1, static_cast<unsigned char>(c));
+    if (g_alpha.shown) {
+        const int code = alpha_code_of(c);
+        if (code >= 0) add_alpha_character(code);
+        return;
+    }
+    if (!line_modes()) return;
+    g_history_walk = -1;
+    const bool base = g_settings.calculator_mode == MODE_BASE_N;
+    if (c >= '0' && c <= '9') {
+        static const TokenCode kDigits[10] = {TOK_0, TOK_1, TOK_2, TOK_3, TOK_4,
+                                              TOK_5, TOK_6, TOK_7, TOK_8, TOK_9};
+        type_token(kDigits[c - '0']);
+        return;
+    }
+    if (base) {
+        const char lower = static_cast<char>(c | 0x20);
+        if (lower >= 'a' && lower <= 'f') {
+            type_token(511 + (lower - 'a'));
+            return;
+        }
+    }
+    switch (c) {
+        case '.': if (!base) type_token(TOK_POINT); break;
+        case '+': type_token(TOK_PLUS); break;
+        case '-': type_token(TOK_MINUS); break;
+        case '*': type_token(TOK_MULTIPLY); break;
+        case '/': type_token(TOK_DIVIDE); break;
+        case '^': type_token(TOK_POWER); break;
+        case '(': type_token(TOK_OPEN_PAREN); break;
+        case ')': type_token(TOK_CLOSE_PAREN); break;
+        case ',': type_token(TOK_COMMA); break;
+        case 'e':
+        case 'E': if (!base) type_token(TOK_EXP); break;
+        case '=': evaluate_key(); break;
+        default: break;
+    }
+}
+
+std::string save_screenshot() {
+    std::string error;
+    const std::string folder = user_folder(UserFolder::Pictures, &error);
+    if (folder.empty()) {
+        show_box("The screenshot cannot be saved: " + error, "Screenshot");
+        return {};
+    }
+    std::time_t now = ui().window ? static_cast<std::time_t>(ui().window->wall_seconds()) : std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char name[64];
+    std::strftime(name, sizeof name, "quorix-%Y%m%d-%H%M%S.png", &parts);
+    std::string path = join_path(folder, name);
+    for (int k = 2; file_exists(path) && k < 100; ++k) {
+        char numbered[80];
+        std::snprintf(numbered, sizeof numbered, "%.*s-%d.png", 31, name, k);
+        path = join_path(folder, numbered);
+    }
+    if (!write_png(ui().screen, path, 1, &error)) {
+        show_box("The screenshot cannot be saved: " + error, "Screenshot");
+        return {};
+    }
+    if (ui().window && ui().window->scripted()) ui().window->log_line("screenshot " + path);
+    return path;
+}
+
+void keyboard_key(int key, int mods) {
+    if ((mods & MOD_CTRL) && key == KEY_LETTER_C) {
+        if (ui().window) ui().window->set_clipboard(result_plain_text());
+        return;
+    }
+    if ((mods & MOD_CTRL) && key == KEY_LETTER_V) {
+        if (!ui().window || g_alpha.shown || !line_modes() || running()) return;
+        const std::string text = ui().window->clipboard();
+        if (!text.empty()) {
+            if (error_pending()) clear_error();
+            insert_constant_string(text.c_str(), false);
+        }
+        return;
+    }
+    if (key == KEY_F1) {
+        open_help();
+        return;
+    }
+    if (key == KEY_F12) {
+        save_screenshot();
+        return;
+    }
+    // The device's direction keys reach the decoder as codes that select no key.
+    switch (key) {
+        case KEY_HOME: handle_key_press(-1, 6); break;
+        case KEY_LEFT: handle_key_press(-1, 2); break;
+        case KEY_UP: handle_key_press(-1, 4); break;
+        case KEY_RIGHT: handle_key_press(-1, 1); break;
+        case KEY_DOWN: handle_key_press(-1, 5); break;
+        case KEY_DELETE: handle_key_press(-1, 3); break;
+        default: break;
+    }
+    if (g_alpha.shown) {
+        if (key == KEY_RETURN) alpha_decoder(40);
+        else if (key == KEY_ESCAPE) alpha_decoder(41);
+        else if (key == KEY_BACKSPACE) alpha_decoder(37);
+        return;
+    }
+    if (!line_modes()) return;
+    if (key != KEY_UP && key != KEY_DOWN) g_history_walk = -1;
+    if (running() && key != KEY_RETURN) return;
+    switch (key) {
+        case KEY_RETURN: evaluate_key(); break;
+        case KEY_ESCAPE: clear_line(); break;
+        case KEY_BACKSPACE:
+            // The token before the cursor, as a desktop editor deletes.
+            if (g_input.fresh || g_input.cursor == g_input.line.count) {
+                delete_at_cursor();
+            } else if (g_input.cursor > 0) {
+                cursor_left(false);
+                delete_at_cursor();
+            }
+            break;
+        case KEY_DELETE: delete_at_cursor(); break;
+        case KEY_LEFT: cursor_left((mods & MOD_CTRL) != 0); break;
+        case KEY_RIGHT: cursor_right((mods & MOD_CTRL) != 0); break;
+        case KEY_HOME:
+            if (g_input.fresh) cursor_left(false);
+            while (g_input.cursor > 0) cursor_left(true);
+            break;
+        case KEY_END:
+            if (g_input.fresh) cursor_right(false);
+            while (g_input.cursor < g_input.line.count) cursor_right(true);
+            break;
+        case KEY_UP: walk_history(-1); break;
+        case KEY_DOWN: walk_history(1); break;
+        default: break;
+    }
+}
+
+void dispatch_event(const Event& e) {
+    switch (e.type) {
+        case EventType::Quit: ui().quit = true; break;
+        case EventType::StylusDown: stylus_down(e.x, e.y); break;
+        case EventType::StylusMove: stylus_move(e.x, e.y); break;
+        case EventType::StylusUp: stylus_up(); break;
+        case EventType::KeyDown: keyboard_key(e.key, e.mods); break;
+        case EventType::Text: keyboard_text(e.text[0]); break;
+        case EventType::Expose:
+        case EventType::Activate:
+            restore_pressed_key();
+            present_screen();
+            break;
+        default: break;
+    }
+}
+
+void calculator_startup(Window& window) {
+    ui().window = &window;
+    ui().quit = false;
+    clear_quit_request();
+    g_hooks.message_box = box_hook;
+    g_hooks.poll_key_tap = poll_key_tap;
+    g_hooks.tick_count = window_ticks;
+    g_hooks.wall_seconds = window_wall_second;
+    default_title();
+    engine_startup();                 // seeds Rand, sorts the operators, checks the signatures
+    g_panel.read_startup_settings();
+    if (g_settings.dynamic_mode != MODE_BASE_N && g_settings.dynamic_mode != MODE_STATS &&
+        g_settings.dynamic_mode != MODE_MATRIX && g_settings.dynamic_mode != MODE_LIST)
+        g_settings.dynamic_mode = MODE_STATS;
+    clear_line();
+    g_panel.load_constants();
+    g_panel.window_title_refresh();
+    g_panel.plot_set_defaults();
+    paint_face();
+}
+
+void calculator_shutdown() {
+    if (g_settings.calculator_mode == MODE_PROG) g_panel.program_save_edited();
+    g_panel.write_startup_settings();
+    g_deferred.clear();
+    ui().window = nullptr;
+}
+
+bool main_loop_turn() {
+    Event e;
+    if (next_event(e)) {
+        dispatch_event(e);
+        return true;
+    }
+    if (g_panel.program_running() && !g_panel.program_waiting_input()) {
+        g_panel.program_step();
+        return false;
+    }
+    if (ui().window) ui().window->sleep_ms(20);
+    return false;
+}
+
+int run_main_loop() {
+    while (!ui().quit) main_loop_turn();
+    return 0;
+}
+
+}  // namespace qx
