@@ -11,6 +11,7 @@
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
 #include "panel/key_layout.h"
+#include "panel/legend_names.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
 #include "platform/desktop.h"
@@ -157,10 +158,23 @@ void draw_plot_leds(Surface& s, int number) {
         draw_legend(s, g_panel.plot_tool() == k ? "GREEN_TRACE_LED" : "GREY_TRACE_LED", xs[k], 221, false);
 }
 
+// A program's own text on the first line, character by character.
+void draw_program_text(Surface& s, const char* text) {
+    fill_rectangle(s, g_settings.display_color & 0xFFFFFF, 7, 8, 233, 25);
+    int x = 20;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        const char* name = text_char_legend(*p);
+        if (x + legend_width(name) > 202) break;
+        x += draw_legend(s, name, x, 8, false);
+    }
+}
+
 void draw_display_lines(Surface& s) {
     const int mode = g_settings.calculator_mode;
     if (mode == MODE_PLOT || mode == MODE_PERIODIC) return;
+    const char* program_text = g_panel.program_output_line();
     if (g_alpha.shown) draw_alpha_text(s);
+    else if (program_text) draw_program_text(s, program_text);
     else draw_input_line(s);
     if (mode == MODE_PROG) g_panel.program_listing_paint(s);
     else if (!g_result.empty) draw_result_line(s);

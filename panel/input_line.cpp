@@ -137,13 +137,6 @@ void after_cursor_move() {
     if (had_error) redraw_indicator(IND_AC);
 }
 
-// The characters of a text line: digits and the marks by their display
-// names, anything else by its own legend.
-const char* text_char_legend(unsigned char c) {
-    if ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '_') return mapped_char_legend(c);
-    return char_legend(c);
-}
-
 void draw_result_into_screen() {
     if (in_mode(MODE_PLOT) || in_mode(MODE_PERIODIC) || in_mode(MODE_PROG)) return;
     draw_result_line(ui().screen);

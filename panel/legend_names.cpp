@@ -67,6 +67,11 @@ const char* mapped_char_legend(unsigned char c) {
     }
 }
 
+const char* text_char_legend(unsigned char c) {
+    if ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '_') return mapped_char_legend(c);
+    return char_legend(c);
+}
+
 int token_legends(TokenCode code, int decimal_mark, const char* out[MAX_TOKEN_LEGENDS]) {
     Collector c{out};
     const TokenDescriptor d = describe_token(code);

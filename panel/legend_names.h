@@ -22,6 +22,11 @@ bool char_has_legend(unsigned char c);
 // character its own legend.
 const char* mapped_char_legend(unsigned char c);
 
+// A character of a text line (the result line, a program's text): digits
+// and the marks ". , _" by their display names, anything else by its own
+// legend, so that an "e" in a word stays a letter.
+const char* text_char_legend(unsigned char c);
+
 // The legends that draw the token, in order; returns their number (0 for a
 // token that is not drawn).  decimal_mark 1 is the comma.
 int token_legends(TokenCode code, int decimal_mark, const char* out[MAX_TOKEN_LEGENDS]);

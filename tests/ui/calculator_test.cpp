@@ -13,6 +13,7 @@
 #include "panel/images.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/legend_names.h"
 #include "panel/shell.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
@@ -315,6 +316,17 @@ TEST_F(Calculator, PeriodicFaceCellsAndTheLastEmptyCell) {
     EXPECT_EQ(shown, 0);
     key(0);
     EXPECT_EQ(g_settings.calculator_mode, MODE_COMP);
+}
+
+TEST_F(Calculator, AProgramsTextTakesTheFirstLine) {
+    g_panel.program_output_line = [] { return static_cast<const char*>("Rate?"); };
+    keys({33, 34});
+    paint_face();
+    Surface expected(240, 320, COLOUR_WHITE);
+    int x = 20;
+    for (const char* p = "Rate?"; *p; ++p) x += draw_legend(expected, char_legend(*p), x, 8, false);
+    for (int yy = 8; yy < 24; ++yy)
+        for (int xx = 20; xx < x; ++xx) ASSERT_EQ(ui().screen.get(xx, yy), expected.get(xx, yy)) << xx << "," << yy;
 }
 
 TEST_F(Calculator, CommaMarkSwapsTheSeparatorAndPointKeys) {
