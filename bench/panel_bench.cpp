@@ -15,35 +15,12 @@ using namespace qx;
 
 namespace {
 
-HeadlessWindow& calculator() {
-    static HeadlessWindow window;
-    static bool started = false;
-    if (!started) {
-        window.set_logger([](const std::string&) {});
-        calculator_startup(window);
-        started = true;
-    }
-    return window;
-}
-
-void tap(HeadlessWindow& w, int key) {
-    const KeyRect r = key_rect(current_face(), key);
-    Event e;
-    e.type = EventType::StylusDown;
-    e.x = (r.left + r.right) / 2;
-    e.y = (r.top + r.bottom) / 2;
-    w.push_event(e);
-    e.type = EventType::StylusUp;
-    w.push_event(e);
-    while (w.events_pending()) main_loop_turn();
-}
-
 // 10,000 taps per iteration: digits, with AC before the line fills up.
 void BM_TenThousandKeyTaps(benchmark::State& state) {
-    HeadlessWindow& w = calculator();
+    HeadlessWindow& w = silent_headless_calculator();
     static const int kDigits[] = {33, 34, 35, 28, 29, 30, 23, 24, 25, 38};
     for (auto _ : state) {
-        for (int k = 0; k < 10000; ++k) tap(w, k % 90 == 89 ? 27 : kDigits[k % 10]);
+        for (int k = 0; k < 10000; ++k) tap_key_centre(w, k % 90 == 89 ? 27 : kDigits[k % 10]);
     }
     state.counters["taps/s"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()),
                                                   benchmark::Counter::kIsRate);
@@ -51,7 +28,7 @@ void BM_TenThousandKeyTaps(benchmark::State& state) {
 BENCHMARK(BM_TenThousandKeyTaps)->Unit(benchmark::kMillisecond);
 
 void BM_FullFacePaint(benchmark::State& state) {
-    calculator();
+    silent_headless_calculator();
     g_settings.calculator_mode = static_cast<int>(state.range(0));
     Surface s(240, 320);
     for (auto _ : state) compose_face(s);

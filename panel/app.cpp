@@ -16,6 +16,7 @@
 #include "panel/face.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/setting_words.h"
 #include "panel/shell.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
@@ -60,38 +61,10 @@ std::vector<std::string> split_words(const std::string& line) {
     return words;
 }
 
-// The display's glyphs written out as plain text.
-std::string readable_text(const char* text) {
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        switch (*p) {
-            case 0x1B: out += 'E'; break;
-            case 0x1A: out += 'i'; break;
-            case 0x19: out += "e^"; break;
-            case 0x1D: out += ' '; break;
-            case 0x1E: out += '0'; break;
-            case 0x1F: out += '1'; break;
-            default: out += static_cast<char>(*p);
-        }
-    }
-    return out;
-}
-
 const char* mode_name(int mode) {
     static const char* const kNames[] = {"BASE-n", "COMP", "STATS", "PROG", "periodic table",
                                          "PLOT", "MATRIX", "LIST"};
     return mode >= 0 && mode <= 7 ? kNames[mode] : "unknown";
-}
-
-struct Choice { const char* name; int value; };
-
-bool pick(const Choice* choices, int n, const std::string& word, int& out) {
-    for (int k = 0; k < n; ++k)
-        if (word == choices[k].name) {
-            out = choices[k].value;
-            return true;
-        }
-    return false;
 }
 
 bool number(const std::string& word, long lo, long hi, int& out) {
@@ -103,38 +76,11 @@ bool number(const std::string& word, long lo, long hi, int& out) {
 }
 
 bool apply_setting(const std::string& name, const std::string& value) {
-    static const Choice angles[] = {{"rad", 0}, {"deg", 1}, {"grad", 2}};
-    static const Choice formats[] = {{"float", 0}, {"fix", 1}, {"sci", 2}, {"eng", 3}};
-    static const Choice complexes[] = {{"real", 0}, {"rect", 1}, {"polar", 2}};
-    static const Choice radixes[] = {{"bin", 0}, {"oct", 1}, {"dec", 2}, {"hex", 3}};
-    static const Choice bits[] = {{"8", 0}, {"16", 1}, {"32", 2}};
-    static const Choice modes[] = {{"base", 0}, {"comp", 1}, {"stats", 2}, {"matrix", 6}, {"list", 7}};
-    static const Choice marks[] = {{"point", 0}, {"comma", 1}};
-    Settings& s = g_settings;
-    bool ok = false;
-    int color = 0;
-    if (name == "angle") ok = pick(angles, 3, value, s.angle_unit);
-    else if (name == "format") ok = pick(formats, 4, value, s.number_format);
-    else if (name == "complex") ok = pick(complexes, 3, value, s.complex_format);
-    else if (name == "radix") ok = pick(radixes, 4, value, s.base_mode);
-    else if (name == "bits") ok = pick(bits, 3, value, s.base_bits);
-    else if (name == "mark") ok = pick(marks, 2, value, s.decimal_mark);
-    else if (name == "digits") ok = number(value, 0, 10, s.decimal_digits);
-    else if (name == "brightness") ok = number(value, 0, 255, s.brightness);
-    else if (name == "click") ok = number(value, 0, 1, s.key_click);
-    else if (name == "color" && number(value, 0, 0xFFFFFF, color)) {
-        s.display_color = static_cast<std::uint32_t>(color);
-        ok = true;
-    } else if (name == "mode") {
-        int mode = 0;
-        ok = pick(modes, 5, value, mode);
-        if (ok) {
-            enter_mode(mode);
-            return true;
-        }
-    }
-    if (ok) paint_face();
-    return ok;
+    int mode = -1;
+    if (!set_setting_word(name, value, &mode)) return false;
+    if (mode >= 0) enter_mode(mode);
+    else paint_face();
+    return true;
 }
 
 struct PressName { const char* name; int key; int mods; };
@@ -244,7 +190,7 @@ public:
         if (c == "print" && w.size() == 2) {
             if (w[1] == "display") {
                 const std::string input = g_alpha.shown ? std::string(g_alpha.text) : expression_text(g_input.line);
-                std::printf("input: %s\nresult: %s\n", readable_text(input.c_str()).c_str(),
+                std::printf("input: %s\nresult: %s\n", plain_display_text(input.c_str()).c_str(),
                             result_plain_text().c_str());
             } else if (w[1] == "title") {
                 std::printf("title: %s\n", w_.title().c_str());

@@ -22,6 +22,7 @@
 #include "panel/commands.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/setting_words.h"
 #include "panel/shell.h"
 #include "platform/window_headless.h"
 
@@ -31,67 +32,23 @@ namespace {
 
 bool g_plain = false;
 
-// The display font's glyphs written as the characters they stand for.
-std::string readable(const char* text) {
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        switch (*p) {
-            case GLYPH_EXPONENT: out += 'E'; break;
-            case GLYPH_IMAGINARY: out += 'i'; break;
-            case GLYPH_POLAR_BASE: out += "e^"; break;
-            case GLYPH_NARROW_SPACE: out += ' '; break;
-            case GLYPH_NARROW_0: out += '0'; break;
-            case GLYPH_NARROW_1: out += '1'; break;
-            default:
-                if (*p >= 0x90 && *p <= 0xAB) out += greek_spelling(62 + (*p - 0x90));
-                else out += static_cast<char>(*p);
-        }
-    }
-    return out;
-}
-
-struct Choice { const char* name; int value; };
-
-bool pick(const Choice* choices, int n, const std::string& word, int& out) {
-    for (int k = 0; k < n; ++k)
-        if (word == choices[k].name) {
-            out = choices[k].value;
-            return true;
-        }
-    return false;
-}
-
 // Applies one setting; returns false for an unknown name or value.
 bool apply_setting(const std::string& name, const std::string& value) {
-    static const Choice angles[] = {{"rad", 0}, {"deg", 1}, {"grad", 2}};
-    static const Choice formats[] = {{"float", 0}, {"fix", 1}, {"sci", 2}, {"eng", 3}};
-    static const Choice complexes[] = {{"real", 0}, {"rect", 1}, {"polar", 2}};
-    static const Choice radixes[] = {{"bin", 0}, {"oct", 1}, {"dec", 2}, {"hex", 3}};
-    static const Choice bits[] = {{"8", 0}, {"16", 1}, {"32", 2}};
-    static const Choice modes[] = {{"base", 0}, {"comp", 1}, {"stats", 2}, {"plot", 5}};
-    static const Choice marks[] = {{"point", 0}, {"comma", 1}};
-    Settings& s = g_settings;
-    if (name == "angle") return pick(angles, 3, value, s.angle_unit);
-    if (name == "format") return pick(formats, 4, value, s.number_format);
-    if (name == "complex") return pick(complexes, 3, value, s.complex_format);
-    if (name == "radix") return pick(radixes, 4, value, s.base_mode);
-    if (name == "bits") return pick(bits, 3, value, s.base_bits);
-    if (name == "mode") return pick(modes, 4, value, s.calculator_mode);
-    if (name == "mark") return pick(marks, 2, value, s.decimal_mark);
-    if (name == "digits") {
-        char* end = nullptr;
-        long d = std::strtol(value.c_str(), &end, 10);
-        if (*end || d < 0 || d > 10) return false;
-        s.decimal_digits = static_cast<int>(d);
-        return true;
+    int mode = 0;
+    if (!set_setting_word(name, value, &mode)) return false;
+    // The driver has no face: only the modes whose arithmetic differs.
+    if (name == "mode") {
+        if (mode != MODE_BASE_N && mode != MODE_COMP && mode != MODE_STATS && mode != MODE_PLOT)
+            return false;
+        g_settings.calculator_mode = mode;
     }
-    return false;
+    return true;
 }
 
 void print_result() {
     const char* text = error_pending() ? error_text()
                                        : format_complex_display(g_ans.re, g_ans.im, !g_plain, false);
-    std::printf("%s\n", readable(text).c_str());
+    std::printf("%s\n", plain_display_text(text).c_str());
     std::fflush(stdout);
 }
 
@@ -103,33 +60,8 @@ void evaluate(const std::vector<TokenCode>& tokens) {
     clear_error();
 }
 
-// Key numbers go through the calculator itself: a headless calculator whose
+// Key numbers go through the calculator itself, a headless one whose
 // message boxes answer by themselves and are not printed.
-HeadlessWindow& key_window() {
-    static HeadlessWindow window;
-    static bool started = false;
-    if (!started) {
-        window.set_logger([](const std::string&) {});
-        calculator_startup(window);
-        started = true;
-    }
-    return window;
-}
-
-void tap_key(HeadlessWindow& w, int key) {
-    const FaceId face = current_face();
-    if (key < 0 || key >= face_table(face).count) return;
-    const KeyRect r = key_rect(face, key);
-    Event e;
-    e.type = EventType::StylusDown;
-    e.x = (r.left + r.right) / 2;
-    e.y = (r.top + r.bottom) / 2;
-    w.push_event(e);
-    e.type = EventType::StylusUp;
-    w.push_event(e);
-    while (w.events_pending()) main_loop_turn();
-}
-
 void print_result_line() {
     std::printf("%s\n", result_plain_text().c_str());
     std::fflush(stdout);
@@ -160,7 +92,7 @@ bool run_words(const std::vector<std::string>& words) {
         return true;
     }
     // A line of keys starts on a cleared calculator, as after AC.
-    HeadlessWindow& window = key_window();
+    HeadlessWindow& window = silent_headless_calculator();
     clear_line();
     bool evaluated = false;
     for (const std::string& w : words) {
@@ -170,13 +102,13 @@ bool run_words(const std::vector<std::string>& words) {
             evaluated = false;
             continue;
         }
-        tap_key(window, static_cast<int>(n));
+        tap_key_centre(window, static_cast<int>(n));
         const bool equals = current_face() == FACE_MAIN && n == MAIN_EQUALS;
         if (equals) print_result_line();
         evaluated = equals || (evaluated && g_input.fresh);
     }
     if (!evaluated) {
-        tap_key(window, MAIN_EQUALS);
+        tap_key_centre(window, MAIN_EQUALS);
         print_result_line();
     }
     clear_error();

@@ -12,6 +12,7 @@
 #include "panel/face.h"
 #include "panel/images.h"
 #include "panel/legend_names.h"
+#include "panel/setting_words.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
 
@@ -747,25 +748,7 @@ void scroll_result(int direction) {
     present_screen();
 }
 
-std::string result_plain_text() {
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(g_result.text);
-         p < reinterpret_cast<const unsigned char*>(g_result.text) + sizeof g_result.text && *p;
-         ++p) {
-        switch (*p) {
-            case GLYPH_EXPONENT: out += 'E'; break;
-            case GLYPH_IMAGINARY: out += 'i'; break;
-            case GLYPH_POLAR_BASE: out += "e^"; break;
-            case GLYPH_NARROW_SPACE: out += ' '; break;
-            case GLYPH_NARROW_0: out += '0'; break;
-            case GLYPH_NARROW_1: out += '1'; break;
-            default:
-                if (*p >= 0x90 && *p <= 0xAB) out += greek_spelling(62 + (*p - 0x90));
-                else out += static_cast<char>(*p);
-        }
-    }
-    return out;
-}
+std::string result_plain_text() { return plain_display_text(g_result.text, sizeof g_result.text); }
 
 // --- program runs ------------------------------------------------------------------
 

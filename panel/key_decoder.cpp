@@ -110,6 +110,14 @@ void clear_all_memory() {
     g_panel.clear_matrices();
 }
 
+// AC, or with the blue shift M Clr (the STATS and BASE-n faces).
+int clear_key(bool blue) {
+    if (blocked_running()) return KEY_COMMAND;
+    if (!blue) clear_line();
+    else if (!blocked_error()) clear_all_memory();
+    return KEY_COMMAND;
+}
+
 // Evaluates the line; when that succeeds the value becomes a statistics point.
 void evaluate_into_statistics() {
     evaluate_line(false);
@@ -259,14 +267,7 @@ int stats_key(int key) {
             if (blocked_running() || blocked_error()) return KEY_COMMAND;
             evaluate_into_statistics();
             return KEY_COMMAND;
-        case 27:
-            if (blocked_running()) return KEY_COMMAND;
-            if (blue) {
-                if (!blocked_error()) clear_all_memory();
-            } else {
-                clear_line();
-            }
-            return KEY_COMMAND;
+        case 27: return clear_key(blue);
         case 39: return 39;
         default: return comp_key(key);
     }
@@ -303,14 +304,7 @@ int base_key(int key) {
                 evaluate_into_statistics();
             }
             return KEY_COMMAND;
-        case 27:
-            if (blocked_running()) return KEY_COMMAND;
-            if (blue) {
-                if (!blocked_error()) clear_all_memory();
-            } else {
-                clear_line();
-            }
-            return KEY_COMMAND;
+        case 27: return clear_key(blue);
         case 39: return KEY_NOTHING;
         case 40: return 540;
         default: return comp_key(key);

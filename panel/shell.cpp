@@ -15,6 +15,7 @@
 #include "panel/ui.h"
 #include "platform/files.h"
 #include "platform/png.h"
+#include "platform/window_headless.h"
 
 namespace qx {
 
@@ -357,6 +358,31 @@ bool main_loop_turn() {
     }
     if (ui().window) ui().window->sleep_ms(20);
     return false;
+}
+
+void tap_key_centre(HeadlessWindow& window, int key) {
+    const FaceId face = current_face();
+    if (key < 0 || key >= face_table(face).count) return;
+    const KeyRect r = key_rect(face, key);
+    Event e;
+    e.type = EventType::StylusDown;
+    e.x = (r.left + r.right) / 2;
+    e.y = (r.top + r.bottom) / 2;
+    window.push_event(e);
+    e.type = EventType::StylusUp;
+    window.push_event(e);
+    while (window.events_pending()) main_loop_turn();
+}
+
+HeadlessWindow& silent_headless_calculator() {
+    static HeadlessWindow window;
+    static bool started = false;
+    if (!started) {
+        window.set_logger([](const std::string&) {});
+        calculator_startup(window);
+        started = true;
+    }
+    return window;
 }
 
 int run_main_loop() {

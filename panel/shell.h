@@ -5,6 +5,8 @@
 
 namespace qx {
 
+class HeadlessWindow;
+
 // Start-up steps, in order, once the window exists.
 void calculator_startup(Window& window);
 // Shut-down steps, in order.
@@ -20,6 +22,12 @@ int run_main_loop();
 // The PC keyboard: a key or a typed character as the calculator takes it.
 void keyboard_key(int key, int mods);
 void keyboard_text(char c);
+// Headless use: taps the centre of key `key` of the face shown now and
+// handles the events (nothing for a key the face does not have).
+void tap_key_centre(HeadlessWindow& window, int key);
+// Starts a headless calculator once, its boxes answering silently.
+HeadlessWindow& silent_headless_calculator();
+
 // Saves the screen as a PNG in the pictures folder; the path, or "".
 std::string save_screenshot();
 
