@@ -577,6 +577,7 @@ void run_expression(const CompiledExpression& expr) {
     }
     reset_parameter_store();
     reset_scalar_run_state();
+    g_hooks.begin_object_run();
     g_current_op = nullptr;
     if (expr.failed) {
         raise_error(expr.error_code, expr.error_detail, kFn);
@@ -589,6 +590,10 @@ void run_expression(const CompiledExpression& expr) {
         if (v.matrix >= 0) {
             r0.kind = RK_MATRIX;
             g_hooks.single_object_result(RK_MATRIX, v.matrix, &r0);
+        } else if (v.list >= 0) {
+            // A lone list name is the whole list, never its first element.
+            r0.kind = RK_LIST;
+            g_hooks.single_object_result(RK_LIST, v.list, &r0);
         } else {
             r0.re = v.re;
             r0.im = v.im;

@@ -83,6 +83,7 @@ void no_matrix_arithmetic(const Operation&, const ConstantValue*, int, TempRegis
 }
 
 void no_object_answer(const TempRegister&) {}
+void no_object_run() {}
 
 VarStepResult no_var_functions(const VarStepCall&) {
     raise_error(ERR_UNEXPECTED, "Operator not supported", "perform_float_calculation");
@@ -111,6 +112,7 @@ void reset_hooks() {
     g_hooks.single_object_result = no_objects;
     g_hooks.matrix_list_operation = no_matrix_arithmetic;
     g_hooks.store_object_answer = no_object_answer;
+    g_hooks.begin_object_run = no_object_run;
     g_hooks.var_function_step = no_var_functions;
     g_hooks.draw_statement = no_drawing;
     g_hooks.program_input_variable = no_program_input;

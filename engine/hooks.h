@@ -44,6 +44,8 @@ struct EngineHooks {
     void (*matrix_list_operation)(const Operation& op, const ConstantValue* operands,
                                   int operand_count, TempRegister* result);
     void (*store_object_answer)(const TempRegister& reg);
+    // A run starts: matrix and list temporaries of the last run are free.
+    void (*begin_object_run)();
     VarStepResult (*var_function_step)(const VarStepCall& call);
     void (*draw_statement)(int op_id, const FunctionParameter* params, int count);
     int (*program_input_variable)();   // memory index a program waits for, or -1

@@ -655,7 +655,73 @@ void write(const Operation& op, Complex v) {
     out.kind = RK_SCALAR;
 }
 
+// A one- or two-argument scalar function (not a matrix, list, var or
+// drawing function) with a list among its arguments, before they are
+// put in written order.
+bool has_list_argument(const Operation& op, const ConstantValue& bracket) {
+    const int kind = op.info.kind;
+    if (kind != KIND_FUNCTION && kind != KIND_MULTI_FUNCTION) return false;
+    if ((op.info.flags & FLAG_M) || is_list_function(op.info.id) || is_drawing(op.info.id))
+        return false;
+    const int n = parameter_count();
+    if (n == 0) return bracket.list >= 0;
+    const FunctionParameter* p = parameters();
+    for (int k = 0; k < n; ++k)
+        if (p[k].list >= 0) return true;
+    return false;
+}
+
+// The end of every scalar operation: the mode checks, the computation and
+// the fault tests.  False after an error; `write_zero` then tells whether
+// the register is to hold 0 (a refused operation) or stay as it was (a
+// floating-point fault).
+bool finish_scalar(const Operation& op, Args& g, Complex& r, bool& write_zero) {
+    write_zero = false;
+    const bool plot = plot_mode();
+    g.real_path = (g.is_real && g_settings.complex_format == CPLX_REAL) || plot;
+    if (!g.is_real && plot) {
+        raise_error(ERR_DATA_TYPE, "E11", kFn);
+        return false;
+    }
+    clear_fp_flags();
+    if (g_settings.calculator_mode == MODE_BASE_N) {
+        g.a = Complex{cut_to_word_size(g.a.re), cut_to_word_size(g.a.im)};
+        g.b = Complex{cut_to_word_size(g.b.re), cut_to_word_size(g.b.im)};
+    }
+    r = Complex{0.0, 0.0};
+    bool ok = compute(op.info.id, g, op, r);
+    if (fpieee_handler()) return false;
+    if (!ok || error_pending()) {
+        if (!error_pending()) raise_error(ERR_UNEXPECTED, "Operator not supported", kFn);
+        write_zero = true;
+        return false;
+    }
+    if (!std::isfinite(r.re) || !std::isfinite(r.im)) {
+        if (std::isinf(r.re) || std::isinf(r.im)) raise_error(ERR_OVERFLOW, "Positive infinity", "fpieee_handler");
+        else raise_error(ERR_DOMAIN, "NAN", "fpieee_handler");
+        return false;
+    }
+    if (g_settings.calculator_mode == MODE_BASE_N)
+        r = Complex{cut_to_word_size(r.re), cut_to_word_size(r.im)};
+    return true;
+}
+
 }  // namespace
+
+bool apply_scalar_operation(const Operation& op, const Complex* args, int count, Complex& out) {
+    Args g;
+    g.a = count > 0 ? args[0] : Complex{0.0, 0.0};
+    g.b = count > 1 ? args[1] : Complex{0.0, 0.0};
+    if (op.info.kind == KIND_FUNCTION) {
+        g.is_real = g.a.im == 0.0;
+    } else {
+        g.is_real = true;
+        for (int k = 0; k < count; ++k)
+            if (args[k].im != 0.0) g.is_real = false;
+    }
+    bool write_zero = false;
+    return finish_scalar(op, g, out, write_zero);
+}
 
 void perform_float_calculation(const Operation& op) {
     if (g_tohms_done) {
@@ -682,12 +748,10 @@ void perform_float_calculation(const Operation& op) {
         if (v[k].matrix >= 0 || v[k].list >= 0) object = true;
         if (v[k].im != 0.0) all_real = false;
     }
-    // Functions are routed once their parameters are prepared (below).
+    // Functions are routed once their parameters are prepared (below).  The
+    // owner of matrices and lists decides which scalar operands it takes
+    // (lists work element by element, complex parts included).
     if (object && !is_fn && id != OP_COMMA) {
-        if (!all_real) {
-            raise_error(ERR_DATA_TYPE, "E9", kFn);
-            return;
-        }
         g_hooks.matrix_list_operation(op, v, count, &g_registers[op.result_reg]);
         return;
     }
@@ -712,6 +776,12 @@ void perform_float_calculation(const Operation& op) {
     g.b = Complex{v[1].re, v[1].im};
     g.is_real = all_real;
     if (is_fn) {
+        // A scalar function given a list runs element by element: the
+        // list's owner checks its arguments and applies it to each element.
+        if (has_list_argument(op, v[0])) {
+            g_hooks.matrix_list_operation(op, v, count, &g_registers[op.result_reg]);
+            return;
+        }
         int variable = -1;
         bool fn_all_real = pre_process_function(v[0], &variable);
         if (error_pending()) return;
@@ -743,33 +813,10 @@ void perform_float_calculation(const Operation& op) {
         g.b = n > 1 ? Complex{p[1].re, p[1].im} : Complex{0.0, 0.0};
         g.is_real = kind == KIND_MULTI_FUNCTION ? fn_all_real : g.a.im == 0.0;
     }
-    const bool plot = plot_mode();
-    g.real_path = (g.is_real && g_settings.complex_format == CPLX_REAL) || plot;
-    if (!g.is_real && plot) {
-        raise_error(ERR_DATA_TYPE, "E11", kFn);
-        return;
-    }
-    clear_fp_flags();
-    if (g_settings.calculator_mode == MODE_BASE_N) {
-        g.a = Complex{cut_to_word_size(g.a.re), cut_to_word_size(g.a.im)};
-        g.b = Complex{cut_to_word_size(g.b.re), cut_to_word_size(g.b.im)};
-    }
     Complex r{0.0, 0.0};
-    bool ok = compute(id, g, op, r);
-    if (fpieee_handler()) return;   // a trap leaves the register unwritten
-    if (!ok || error_pending()) {
-        if (!error_pending()) raise_error(ERR_UNEXPECTED, "Operator not supported", kFn);
-        write(op, Complex{0.0, 0.0});
-        return;
-    }
-    if (!std::isfinite(r.re) || !std::isfinite(r.im)) {
-        if (std::isinf(r.re) || std::isinf(r.im)) raise_error(ERR_OVERFLOW, "Positive infinity", "fpieee_handler");
-        else raise_error(ERR_DOMAIN, "NAN", "fpieee_handler");
-        return;
-    }
-    if (g_settings.calculator_mode == MODE_BASE_N)
-        r = Complex{cut_to_word_size(r.re), cut_to_word_size(r.im)};
-    write(op, r);
+    bool write_zero = false;
+    if (finish_scalar(op, g, r, write_zero)) write(op, r);
+    else if (write_zero) write(op, Complex{0.0, 0.0});   // a trap leaves the register unwritten
 }
 
 }  // namespace qx

@@ -12,6 +12,10 @@ struct Complex {
 };
 
 void perform_float_calculation(const Operation& op);
+// One scalar operator or function on complex operands (arguments in
+// written order), as the executor computes it: the element-by-element
+// work of lists.  False after raising an error.
+bool apply_scalar_operation(const Operation& op, const Complex* args, int count, Complex& out);
 void reset_scalar_run_state();
 
 // Reads an operation operand: a register's value or an item's constant.

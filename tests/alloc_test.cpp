@@ -1,23 +1,8 @@
 // Evaluation must not allocate: every structure is a fixed table.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "tests/allocation_counter.h"
 #include "tests/helpers.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace qx::test {
 namespace {
@@ -27,7 +12,7 @@ TEST(Allocation, CompileAndRunAllocateNothing) {
     std::vector<TokenCode> t = toks("sin( 2.5 ) + 3 ^ 2 * ( 4 - 1 ) / 7 + A + Max( 1 , 2 i ) + 1 / 0");
     std::vector<TokenCode> ok = toks("sin( 2.5 ) + 3 ^ 2 * ( 4 - 1 ) / 7 + A + Max( 1 , 2 )");
     CompiledExpression* expr = new CompiledExpression;
-    long before = g_allocations.load();
+    long before = allocations_so_far();
     for (int k = 0; k < 10; ++k) {
         compile_expression(ok.data(), static_cast<int>(ok.size()), *expr);
         run_and_store(*expr);
@@ -37,7 +22,7 @@ TEST(Allocation, CompileAndRunAllocateNothing) {
         run_and_store(*expr);
         clear_error();
     }
-    EXPECT_EQ(g_allocations.load(), before);
+    EXPECT_EQ(allocations_so_far(), before);
     delete expr;
 }
 
