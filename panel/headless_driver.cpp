@@ -19,6 +19,7 @@
 #include "engine/hooks.h"
 #include "engine/memory.h"
 #include "engine/settings.h"
+#include "matrix/store.h"
 #include "panel/commands.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
@@ -127,6 +128,7 @@ void usage() {
 
 int eval_main(int argc, char** argv) {
     engine_startup();
+    install_matrix_engine_hooks();
     std::vector<std::string> words;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];

@@ -4,6 +4,7 @@
 #include "engine/memory.h"
 #include "engine/settings.h"
 #include "panel/catalogue.h"
+#include "panel/editor.h"
 #include "panel/face.h"
 #include "panel/input_line.h"
 #include "panel/key_dialogs.h"
@@ -206,7 +207,9 @@ int comp_key(int key) {
             }
             return KEY_COMMAND;
         case 42:
-            if (!blocked_error()) evaluate_line(false);
+            if (blocked_error()) return KEY_COMMAND;
+            evaluate_line(false);
+            editor_result_evaluated();
             return KEY_COMMAND;
         case 49: run_stop(); return KEY_COMMAND;
         case 50: scroll_result(-1); return KEY_NOTHING;
@@ -351,6 +354,7 @@ int editor_face_key(int key) {
         case 7:
             if (blocked_error()) return KEY_COMMAND;
             evaluate_line(false);
+            editor_result_evaluated();
             paint_face();
             return KEY_COMMAND;
         case 10:
@@ -518,8 +522,9 @@ int key_pressed_decoder(int key) {
 
 void enter_mode(int mode) {
     if (mode == g_settings.calculator_mode && mode != MODE_PROG) return;
-    g_panel.window_title_refresh();
     g_settings.calculator_mode = mode;
+    // After the mode changes, so the caption is the new mode's.
+    g_panel.window_title_refresh();
     if (mode == MODE_MATRIX || mode == MODE_LIST || mode == MODE_STATS || mode == MODE_BASE_N)
         g_settings.dynamic_mode = mode;
     if (mode != MODE_PLOT && mode != MODE_PERIODIC && mode != MODE_PROG) redisplay_result();

@@ -1,5 +1,6 @@
 #include "panel/shell.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <deque>
@@ -8,6 +9,8 @@
 #include "engine/errors.h"
 #include "engine/hooks.h"
 #include "engine/settings.h"
+#include "matrix/store.h"
+#include "panel/editor.h"
 #include "panel/face.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
@@ -154,11 +157,31 @@ int alpha_code_of(char c) {
     return -1;
 }
 
+// A typed "-" subtracts after a value and negates where a value must come
+// next (at the start of the line, after "(", "," or an operator), as it
+// reads on paper; right after a result it subtracts from Ans.
+TokenCode minus_or_negation() {
+    if (g_input.fresh) return g_input.no_auto_answer ? TOK_NEGATE : TOK_MINUS;
+    const int cursor = std::min(g_input.cursor, g_input.line.count);
+    if (cursor <= 0) return TOK_NEGATE;
+    const TokenCode before = g_input.line.tokens[cursor - 1];
+    if (before == TOK_OPEN_PAREN || before == TOK_OPEN_BRACK || before == TOK_OPEN_CURLY ||
+        before == TOK_COMMA)
+        return TOK_NEGATE;
+    const TokenDescriptor d = describe_token(before);
+    if (d.token_class == TC_OPERATOR && d.op_id != OP_COMMA) {
+        const int kind = operator_info(d.op_id).kind;
+        if (kind != KIND_POSTFIX) return TOK_NEGATE;
+    }
+    if (before == TOK_EXP) return TOK_NEGATE;   // 1E-5
+    return TOK_MINUS;
+}
+
 void evaluate_key() {
     if (running() || error_pending()) return;
     evaluate_line(false);
-    if (g_settings.calculator_mode == MODE_MATRIX || g_settings.calculator_mode == MODE_LIST)
-        paint_face();
+    editor_result_evaluated();
+    if (g_settings.calculator_mode == MODE_MATRIX || g_settings.calculator_mode == MODE_LIST) paint_face();
 }
 
 }  // namespace
@@ -191,7 +214,7 @@ void keyboard_text(char c) {
     switch (c) {
         case '.': if (!base) type_token(TOK_POINT); break;
         case '+': type_token(TOK_PLUS); break;
-        case '-': type_token(TOK_MINUS); break;
+        case '-': type_token(minus_or_negation()); break;
         case '*': type_token(TOK_MULTIPLY); break;
         case '/': type_token(TOK_DIVIDE); break;
         case '^': type_token(TOK_POWER); break;
@@ -328,6 +351,10 @@ void calculator_startup(Window& window) {
     g_hooks.wall_seconds = window_wall_second;
     default_title();
     engine_startup();                 // seeds Rand, sorts the operators, checks the signatures
+    install_matrix_engine_hooks();
+    g_panel.clear_matrices = clear_all_matrices;
+    g_panel.clear_answer_objects = clear_answer_objects;
+    install_editor_hooks();
     g_panel.read_startup_settings();
     if (g_settings.dynamic_mode != MODE_BASE_N && g_settings.dynamic_mode != MODE_STATS &&
         g_settings.dynamic_mode != MODE_MATRIX && g_settings.dynamic_mode != MODE_LIST)

@@ -25,12 +25,12 @@ bool open_device(const SDL_AudioSpec& wanted) {
 
 void play_wave_async(const std::string& path) {
     if (!file_exists(path)) return;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wave;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return;
-    if (open_device(spec) && spec.format == g_device_spec.format &&
-        spec.channels == g_device_spec.channels && spec.freq == g_device_spec.freq) {
+    if (!SDL_LoadWAV(path.c_str(), &wave, &buffer, &length)) return;
+    if (open_device(wave) && wave.format == g_device_spec.format &&
+        wave.channels == g_device_spec.channels && wave.freq == g_device_spec.freq) {
         // A click that arrives while the last one still plays replaces it.
         SDL_ClearQueuedAudio(g_device);
         SDL_QueueAudio(g_device, buffer, length);

@@ -2,22 +2,8 @@
 // characters and keys of the PC keyboard, through the headless window.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "engine/errors.h"
-#include "engine/hooks.h"
-#include "engine/memory.h"
-#include "engine/settings.h"
-#include "panel/face.h"
-#include "panel/images.h"
-#include "panel/input_line.h"
-#include "panel/key_decoder.h"
+#include "tests/ui/calculator_fixture.h"
 #include "panel/legend_names.h"
-#include "panel/shell.h"
-#include "panel/subsystems.h"
-#include "panel/ui.h"
-#include "platform/window_headless.h"
 
 namespace qx {
 namespace {
@@ -27,68 +13,14 @@ bool name_exists(const char*) { return g_name_in_use; }
 std::string g_created;
 void create_program(const char* name) { g_created = name; }
 
-class Calculator : public ::testing::Test {
+class Calculator : public CalculatorFixture {
 protected:
-    void SetUp() override {
-        reset_settings();
-        reset_hooks();
-        reset_panel_hooks();
-        reset_key_decoder();
-        reset_input_line();
-        reset_legend_caches();
-        clear_memory();
-        clear_error();
-        g_alpha = AlphaEntry{};
+    void prepare() override {
         g_panel.program_name_exists = name_exists;
         g_panel.program_create = create_program;
         g_name_in_use = false;
         g_created.clear();
-        window.set_logger([this](const std::string& line) { log.push_back(line); });
-        calculator_startup(window);
     }
-    void TearDown() override { calculator_shutdown(); }
-
-    void pump() {
-        while (window.events_pending()) main_loop_turn();
-    }
-    void tap(int x, int y) {
-        Event e;
-        e.type = EventType::StylusDown;
-        e.x = x;
-        e.y = y;
-        window.push_event(e);
-        e.type = EventType::StylusUp;
-        window.push_event(e);
-        pump();
-    }
-    void key(int k) {
-        const KeyRect r = key_rect(current_face(), k);
-        tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-    void keys(std::initializer_list<int> ks) {
-        for (int k : ks) key(k);
-    }
-    void type(const std::string& text) {
-        for (char c : text) {
-            Event e;
-            e.type = EventType::Text;
-            e.text[0] = c;
-            window.push_event(e);
-        }
-        pump();
-    }
-    void press(int k, int mods = 0) {
-        Event e;
-        e.type = EventType::KeyDown;
-        e.key = k;
-        e.mods = mods;
-        window.push_event(e);
-        pump();
-    }
-    std::vector<TokenCode> line() const {
-        return std::vector<TokenCode>(g_input.line.tokens, g_input.line.tokens + g_input.line.count);
-    }
-    std::string result() const { return result_plain_text(); }
     // Whether the screen shows the named picture at (x, y), drawn the way
     // the face draws it.
     bool shows(const char* name, int x, int y, bool small_key = true) {
@@ -102,9 +34,6 @@ protected:
                 if (expected.get(xx, yy) != ui().screen.get(xx, yy)) return false;
         return true;
     }
-
-    HeadlessWindow window;
-    std::vector<std::string> log;
 };
 
 TEST_F(Calculator, HypBlueSinInsertsTheInverseHyperbolicSine) {
@@ -263,6 +192,14 @@ TEST_F(Calculator, TypingOnThePcKeyboard) {
     press(KEY_ESCAPE);
     press(KEY_LETTER_V, MOD_CTRL);
     EXPECT_EQ(line(), (std::vector<TokenCode>{3, 17, 33, 39, 29, 40, 17, 35, 4}));
+}
+
+TEST_F(Calculator, ATypedMinusNegatesWhereAValueMustCome) {
+    type("-2^-1*(-3)-1e-2=");
+    EXPECT_EQ(line(), (std::vector<TokenCode>{17, 34, 13, 17, 33, 31, 3, 17, 35, 4, 37, 33, 40, 17, 34}));
+    EXPECT_EQ(result(), "1.49");
+    type("-1=");   // after a result: Ans - 1
+    EXPECT_EQ(result(), "0.49");
 }
 
 TEST_F(Calculator, CopyGivesTheResultAsPlainText) {

@@ -1,0 +1,103 @@
+// A fresh calculator behind the headless window, and the user's hands:
+// taps on keys, typed characters and keys of the PC keyboard.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/hooks.h"
+#include "engine/memory.h"
+#include "engine/settings.h"
+#include "matrix/store.h"
+#include "panel/editor.h"
+#include "panel/face.h"
+#include "panel/images.h"
+#include "panel/input_line.h"
+#include "panel/key_decoder.h"
+#include "panel/shell.h"
+#include "panel/subsystems.h"
+#include "panel/ui.h"
+#include "platform/window_headless.h"
+
+namespace qx {
+
+class CalculatorFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_settings();
+        reset_hooks();
+        reset_panel_hooks();
+        reset_key_decoder();
+        reset_input_line();
+        reset_legend_caches();
+        clear_memory();
+        clear_error();
+        g_alpha = AlphaEntry{};
+        for (int k = 0; k <= ANSWER_OBJECT; ++k) {
+            clear_matrix(g_matrices[k]);
+            clear_list(g_lists[k]);
+        }
+        reset_editor();
+        prepare();
+        window.set_logger([this](const std::string& line) { log.push_back(line); });
+        calculator_startup(window);
+    }
+    void TearDown() override {
+        calculator_shutdown();
+        reset_panel_hooks();
+        reset_hooks();
+    }
+    // Hooks a test wants in place before start-up.
+    virtual void prepare() {}
+
+    void pump() {
+        while (window.events_pending()) main_loop_turn();
+    }
+    void tap(int x, int y) {
+        Event e;
+        e.type = EventType::StylusDown;
+        e.x = x;
+        e.y = y;
+        window.push_event(e);
+        e.type = EventType::StylusUp;
+        window.push_event(e);
+        pump();
+    }
+    void key(int k) { tap_key_centre(window, k); }
+    void keys(std::initializer_list<int> ks) {
+        for (int k : ks) key(k);
+    }
+    void type(const std::string& text) {
+        for (char c : text) {
+            Event e;
+            e.type = EventType::Text;
+            e.text[0] = c;
+            window.push_event(e);
+        }
+        pump();
+    }
+    void press(int k, int mods = 0) {
+        Event e;
+        e.type = EventType::KeyDown;
+        e.key = k;
+        e.mods = mods;
+        window.push_event(e);
+        pump();
+    }
+    std::vector<TokenCode> line() const {
+        return std::vector<TokenCode>(g_input.line.tokens, g_input.line.tokens + g_input.line.count);
+    }
+    std::string result() const { return result_plain_text(); }
+    bool logged(const std::string& part) const {
+        for (const std::string& l : log)
+            if (l.find(part) != std::string::npos) return true;
+        return false;
+    }
+
+    HeadlessWindow window;
+    std::vector<std::string> log;
+};
+
+}  // namespace qx
