@@ -449,12 +449,7 @@ void checkered_rectangle(Surface& s, Colour fg, Colour bg, int left, int top, in
         checkered_fill(s, fg, bg, left, top, right, bottom);
         return;
     }
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, s.width() - 1);
-    bottom = std::min(bottom, s.height() - 1);
+    if (!clip_rect(s, left, top, right, bottom)) return;
     // The brush's dark pixels take the foreground, its light ones the
     // background; like a pattern brush it is anchored to the surface.
     for (int yy = top; yy <= bottom; ++yy)

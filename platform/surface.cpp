@@ -31,9 +31,6 @@ void Surface::set(int x, int y, Colour c) {
     p[2] = static_cast<std::uint8_t>(blue_of(c));
 }
 
-namespace {
-
-// Clips an inclusive rectangle to the surface; false when nothing is left.
 bool clip_rect(const Surface& s, int& left, int& top, int& right, int& bottom) {
     if (s.empty()) return false;
     if (left > right) std::swap(left, right);
@@ -44,8 +41,6 @@ bool clip_rect(const Surface& s, int& left, int& top, int& right, int& bottom) {
     bottom = std::min(bottom, s.height() - 1);
     return left <= right && top <= bottom;
 }
-
-}  // namespace
 
 void fill_rect(Surface& s, Colour c, int left, int top, int right, int bottom) {
     if (!clip_rect(s, left, top, right, bottom)) return;

@@ -53,6 +53,8 @@ private:
 };
 
 // Rectangles are inclusive: left..right, top..bottom, as the key tables are.
+// Orders the corners and clips to the surface; false when nothing is left.
+bool clip_rect(const Surface& s, int& left, int& top, int& right, int& bottom);
 void fill_rect(Surface& s, Colour c, int left, int top, int right, int bottom);
 void frame_rect(Surface& s, Colour c, int left, int top, int right, int bottom);
 // Alternating pixels of the two colours (the checkered brush), no border.
