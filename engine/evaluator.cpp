@@ -35,6 +35,16 @@ CompiledExpression* g_out;
 const Operation* g_current_op;
 enum VarStatus { VAR_IDLE = 0, VAR_ITERATING = 1, VAR_FINISHED = 2 };
 int g_var_status[MAX_OPERATORS];
+// Repetition of a var function: after its first step only the operations of
+// its expression change; the other arguments were taken at the first step.
+// g_skip_on_repeat marks the argument operations to leave out, and
+// g_expression_comma the comma whose left operand is the expression's value
+// (-1: repeat the whole bracket).
+bool g_skip_on_repeat[MAX_OPERATORS];
+int g_expression_comma[MAX_OPERATORS];
+FunctionParameter g_var_params[MAX_OPERATORS][MAX_PARAMS];
+int g_var_param_count[MAX_OPERATORS];
+int g_var_variable[MAX_OPERATORS];
 bool g_sample_failed[MAX_OPERATORS];
 bool g_var_again;
 
@@ -554,6 +564,12 @@ void step_var_function(const FunctionParameter* params, int count, int variable,
     call.value_im = count > 0 ? params[0].im : 0.0;
     call.sample_failed = g_sample_failed[index];
     call.plot_context = g_plot_context;
+    if (call.first_call) {
+        int n = count < MAX_PARAMS ? count : MAX_PARAMS;
+        for (int k = 0; k < n; ++k) g_var_params[index][k] = params[k];
+        g_var_param_count[index] = n;
+        g_var_variable[index] = variable;
+    }
     g_sample_failed[index] = false;
     g_var_status[index] = VAR_ITERATING;
     VarStepResult r = g_hooks.var_function_step(call);
@@ -568,7 +584,80 @@ void step_var_function(const FunctionParameter* params, int count, int variable,
     out.ref = r.ref;
 }
 
+void run_operations(const CompiledExpression& expr);
+
+namespace {
+// Whether operation k belongs to the expression of the var function whose
+// group is `group`: its own var group is that group, or it sits in the
+// expression of a var function that does.
+bool in_expression(const CompiledExpression& expr, int k, int group) {
+    int g = expr.ops[k].var_group;
+    for (int depth = 0; depth <= MAX_VAR_NESTING && g >= 0 && g < MAX_FUNCTION_GROUPS; ++depth) {
+        if (g == group) return true;
+        int owner = expr.var_op_of_group[g];
+        if (owner < 0) return false;
+        g = expr.ops[owner].var_group;
+    }
+    return false;
+}
+
+int g_range_start[MAX_OPERATORS];
+bool g_comma_unfed[MAX_OPERATORS];   // its expression was left out this pass
+
+// Before its first step a var function has not set its variable: its
+// expression is left out of that pass (its value would belong to the
+// variable's old value and is never used).
+void mark_first_pass(const CompiledExpression& expr, int at) {
+    int comma = g_expression_comma[at];
+    if (comma < 0) return;
+    for (int k = g_range_start[at]; k < at; ++k)
+        if (in_expression(expr, k, expr.ops[at].group_id)) g_skip_on_repeat[k] = true;
+    g_comma_unfed[comma] = true;
+}
+
+// Range and expression comma of every var function, then the first pass.
+void prepare_var_functions(const CompiledExpression& expr) {
+    for (int i = 0; i < expr.op_count; ++i) {
+        g_skip_on_repeat[i] = false;
+        g_comma_unfed[i] = false;
+        g_expression_comma[i] = -1;
+        const Operation& fn = expr.ops[i];
+        if (fn.info.kind != KIND_VAR_FUNCTION) continue;
+        int start = i;
+        while (start > 0 && expr.ops[start - 1].key >= fn.key && expr.ops[start - 1].key < fn.end_key)
+            --start;
+        g_range_start[i] = start;
+        for (int k = start; k < i; ++k) {
+            const Operation& o = expr.ops[k];
+            // The bracket's commas run right to left: the last one holds the
+            // expression on its left.
+            if (o.info.id == OP_COMMA && o.group_id == fn.group_id) g_expression_comma[i] = k;
+        }
+    }
+    for (int i = 0; i < expr.op_count; ++i)
+        if (expr.ops[i].info.kind == KIND_VAR_FUNCTION) mark_first_pass(expr, i);
+}
+
+// The var function at `at` repeats the operations [start, at): keep those
+// of its expression, leave out its other arguments; var functions inside
+// the expression start afresh, again without their expression at first.
+void mark_repetition(const CompiledExpression& expr, int start, int at) {
+    const Operation& fn = expr.ops[at];
+    int comma = g_expression_comma[at];
+    for (int k = start; k < at; ++k)
+        g_skip_on_repeat[k] = comma >= 0 && !in_expression(expr, k, fn.group_id);
+    if (comma >= 0) g_comma_unfed[comma] = false;
+    for (int k = start; k < at; ++k)
+        if (expr.ops[k].info.kind == KIND_VAR_FUNCTION) mark_first_pass(expr, k);
+}
+}  // namespace
+
 void run_expression(const CompiledExpression& expr) {
+    run_operations(expr);
+    if (error_pending()) g_hooks.var_functions_abandoned();
+}
+
+void run_operations(const CompiledExpression& expr) {
     g_running = &expr;
     for (TempRegister& r : g_registers) {
         r.re = 0.0;
@@ -605,13 +694,37 @@ void run_expression(const CompiledExpression& expr) {
         g_var_status[i] = VAR_IDLE;
         g_sample_failed[i] = false;
     }
+    prepare_var_functions(expr);
     int pc = 0;
     while (pc < expr.op_count) {
+        if (g_skip_on_repeat[pc]) {
+            ++pc;
+            continue;
+        }
         const Operation& op = expr.ops[pc];
         g_current_op = &op;
         g_var_again = false;
-        if (op.integer_op) perform_long_calculation(op);
-        else perform_float_calculation(op);
+        if (g_comma_unfed[pc] && op.operand[0].is_register) {
+            // The left-out expression wrote nothing: hand the first step a
+            // plain 0, never a stale register.
+            g_registers[op.operand[0].reg].re = 0.0;
+            g_registers[op.operand[0].reg].im = 0.0;
+            g_registers[op.operand[0].reg].kind = RK_SCALAR;
+        }
+        if (op.info.kind == KIND_VAR_FUNCTION && g_var_status[pc] == VAR_ITERATING &&
+            g_expression_comma[pc] >= 0) {
+            // Repetition: the arguments are those of the first step, the
+            // expression's value is the left operand of its comma.
+            FunctionParameter* p = g_var_params[pc];
+            ConstantValue v = fetch_operand(expr.ops[g_expression_comma[pc]].operand[0]);
+            p[0] = FunctionParameter{v.re, v.im, v.memory, v.matrix, v.list};
+            step_var_function(p, g_var_param_count[pc], g_var_variable[pc],
+                              g_registers[op.result_reg]);
+        } else if (op.integer_op) {
+            perform_long_calculation(op);
+        } else {
+            perform_float_calculation(op);
+        }
         int kind = op.info.kind;
         if (kind == KIND_MULTI_FUNCTION || kind == KIND_FUNCTION || kind == KIND_VAR_FUNCTION)
             release_parameters();
@@ -620,7 +733,13 @@ void run_expression(const CompiledExpression& expr) {
             int owner = op.var_group >= 0 && op.var_group < MAX_FUNCTION_GROUPS
                             ? expr.var_op_of_group[op.var_group]
                             : -1;
-            if (owner >= 0 && g_var_status[owner] != VAR_FINISHED && !hard_error(error_code())) {
+            // Before its first step a var function has not set its variable
+            // yet: a fault of the expression at the variable's old value
+            // (even an overflow) says nothing and must not stop the run.
+            bool not_started = owner >= 0 && g_var_status[owner] == VAR_IDLE &&
+                               (error_code() == ERR_OVERFLOW || error_code() == ERR_OVERFLOW_1);
+            if (owner >= 0 && g_var_status[owner] != VAR_FINISHED &&
+                (not_started || !hard_error(error_code()))) {
                 // The numerical method sees a failed sample, never a stale value.
                 clear_error();
                 TempRegister& r = g_registers[op.result_reg];
@@ -649,6 +768,7 @@ void run_expression(const CompiledExpression& expr) {
                 g_var_status[k] = VAR_IDLE;
                 g_sample_failed[k] = false;
             }
+            mark_repetition(expr, start, pc);
             pc = start;
             continue;
         }

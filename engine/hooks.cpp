@@ -90,6 +90,7 @@ VarStepResult no_var_functions(const VarStepCall&) {
     return VarStepResult{false, 0.0, 0.0, RK_SCALAR, 0};
 }
 
+void no_abandoned_var_functions() {}
 void no_drawing(int, const FunctionParameter*, int) {}
 int no_program_input() { return -1; }
 void no_input_taken() {}
@@ -114,6 +115,7 @@ void reset_hooks() {
     g_hooks.store_object_answer = no_object_answer;
     g_hooks.begin_object_run = no_object_run;
     g_hooks.var_function_step = no_var_functions;
+    g_hooks.var_functions_abandoned = no_abandoned_var_functions;
     g_hooks.draw_statement = no_drawing;
     g_hooks.program_input_variable = no_program_input;
     g_hooks.program_input_taken = no_input_taken;

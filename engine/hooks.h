@@ -47,6 +47,9 @@ struct EngineHooks {
     // A run starts: matrix and list temporaries of the last run are free.
     void (*begin_object_run)();
     VarStepResult (*var_function_step)(const VarStepCall& call);
+    // A run stopped with an error while var functions were still iterating:
+    // their owner restores the variables they changed and drops their state.
+    void (*var_functions_abandoned)();
     void (*draw_statement)(int op_id, const FunctionParameter* params, int count);
     int (*program_input_variable)();   // memory index a program waits for, or -1
     void (*program_input_taken)();
