@@ -20,6 +20,7 @@
 #include "engine/memory.h"
 #include "engine/settings.h"
 #include "matrix/store.h"
+#include "numeric/calculus.h"
 #include "panel/commands.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
@@ -129,6 +130,7 @@ void usage() {
 int eval_main(int argc, char** argv) {
     engine_startup();
     install_matrix_engine_hooks();
+    install_calculus_hooks();
     std::vector<std::string> words;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];

@@ -68,12 +68,13 @@ std::string value_text(int index) {
     if (index < 0 || index >= MEM_MATRIX_FIRST) return {};
     const double re = g_memory[index].re, im = g_memory[index].im;
     const int format = g_settings.number_format, digits = g_settings.decimal_digits;
-    std::string text = format_real(re, format, digits, false);
+    // A pure imaginary value shows no real part.
+    std::string text;
+    if (re != 0.0 || im == 0.0) text = format_real(re, format, digits, false);
     if (im != 0.0) {
-        const std::string imag = format_real(std::fabs(im), format, digits, false);
-        if (re == 0.0) text = im < 0.0 ? "-" : "";
-        else text += im < 0.0 ? "-" : "+";
-        if (std::fabs(im) != 1.0) text += imag;
+        if (im < 0.0) text += '-';
+        else if (re != 0.0) text += '+';
+        if (std::fabs(im) != 1.0) text += format_real(std::fabs(im), format, digits, false);
         text += 'i';
     }
     return text;

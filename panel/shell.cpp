@@ -10,6 +10,7 @@
 #include "engine/hooks.h"
 #include "engine/settings.h"
 #include "matrix/store.h"
+#include "numeric/calculus.h"
 #include "panel/editor.h"
 #include "panel/face.h"
 #include "panel/input_line.h"
@@ -352,6 +353,7 @@ void calculator_startup(Window& window) {
     default_title();
     engine_startup();                 // seeds Rand, sorts the operators, checks the signatures
     install_matrix_engine_hooks();
+    install_calculus_hooks();
     g_panel.clear_matrices = clear_all_matrices;
     g_panel.clear_answer_objects = clear_answer_objects;
     install_editor_hooks();
