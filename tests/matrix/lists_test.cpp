@@ -99,11 +99,6 @@ TEST_F(ListTest, FunctionsWithAListValue) {
     EXPECT_TRUE(list_is(g_lists[0], {{3, 0}, {1, 0}, {2, 0}, {1, 0}}));
 }
 
-struct ErrorCase {
-    const char* expr;
-    int code;
-};
-
 TEST_F(ListTest, RefusesBadArguments) {
     set_list(0, {1, 2, 3, 4, 5});
     set_list(1, {6, 7, 8, 9, 10});
@@ -134,11 +129,7 @@ TEST_F(ListTest, RefusesBadArguments) {
         {"LA / 0", ERR_DIV_ZERO},
         {"( LA - 3 ) !", ERR_DOMAIN},               // the factorial of -2 fails
     };
-    for (const ErrorCase& c : cases) {
-        Outcome o = mrun(c.expr);
-        EXPECT_FALSE(o.ok) << c.expr;
-        EXPECT_EQ(o.code, c.code) << c.expr << ": " << error_code_text(o.code);
-    }
+    expect_refusals(cases);
     EXPECT_FALSE(g_lists[4].defined);
 }
 
@@ -230,11 +221,7 @@ TEST_F(ListTest, ScalarFunctionsCheckTheirArgumentsPerElement) {
         {"LA * [A]", ERR_DATA_TYPE},
     };
     set_matrix(0, {{1}});
-    for (const ErrorCase& c : cases) {
-        Outcome o = mrun(c.expr);
-        EXPECT_FALSE(o.ok) << c.expr;
-        EXPECT_EQ(o.code, c.code) << c.expr << ": " << error_code_text(o.code);
-    }
+    expect_refusals(cases);
     ASSERT_TRUE(mrun("LA").ok);
     EXPECT_EQ(list_temps_in_use(), 0);
 }

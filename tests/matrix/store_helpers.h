@@ -96,6 +96,21 @@ inline std::string object_words(const std::string& text) {
 
 inline Outcome mrun(const std::string& text) { return run(object_words(text)); }
 
+// An expression and the error it must end in.
+struct ErrorCase {
+    const char* expr;
+    int code;
+};
+
+template <std::size_t N>
+void expect_refusals(const ErrorCase (&cases)[N]) {
+    for (const ErrorCase& c : cases) {
+        Outcome o = mrun(c.expr);
+        EXPECT_FALSE(o.ok) << c.expr;
+        EXPECT_EQ(o.code, c.code) << c.expr << ": " << error_code_text(o.code);
+    }
+}
+
 inline void reset_objects() {
     clear_all_matrices();
     clear_all_lists();

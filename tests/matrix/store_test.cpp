@@ -95,11 +95,6 @@ TEST_F(MatrixStoreTest, ScalarValuedFunctionsGiveAns) {
     }
 }
 
-struct ErrorCase {
-    const char* expr;
-    int code;
-};
-
 TEST_F(MatrixStoreTest, RefusesWhatAMatrixCannotDo) {
     const ErrorCase cases[] = {
         {"[A] ^ 1001", ERR_DOMAIN},
@@ -127,11 +122,7 @@ TEST_F(MatrixStoreTest, RefusesWhatAMatrixCannotDo) {
         {"3 >[A]", ERR_DATA_TYPE},
     };
     set_list(0, {1, 2, 3});
-    for (const ErrorCase& c : cases) {
-        Outcome o = mrun(c.expr);
-        EXPECT_FALSE(o.ok) << c.expr;
-        EXPECT_EQ(o.code, c.code) << c.expr << ": " << error_code_text(o.code);
-    }
+    expect_refusals(cases);
     // No refusal left a temporary register taken once the next run starts.
     ASSERT_TRUE(mrun("[A]").ok);
     EXPECT_EQ(matrix_temps_in_use(), 0);
