@@ -50,7 +50,7 @@ double default_plot_setting(int number) {
                                                                : 2.0 * PI_CONSTANT;
     switch (number) {
         case 13: return 1.0;     // connect dots
-        case 14: return 0.0;     // grid
+        case 14: return 1.0;     // grid
         case 15: return 0.0;     // cursor
         case 16: return 0.0;     // plot type
         case 17: return turn;    // tmax
