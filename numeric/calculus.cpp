@@ -524,6 +524,17 @@ bool brent_root_next(Level& L, double* next) {
     return true;
 }
 
+// A bracket that held a break or a pole instead of a root ends fnRoot, but
+// the plot form searches a whole window in which a plotted function may be
+// broken (1/x, tan): it takes the bracket's right end as the new reference
+// and scans on from there.
+VarStepResult bracket_failed(Level& L) {
+    if (L.op != CO_PLOT_ROOT) return no_root(L);
+    L.phase = 0;
+    L.have_ref = false;
+    return again_at(L, grid_point(L, L.index));
+}
+
 VarStepResult step_root(Level& L, const VarStepCall& c, bool first) {
     if (first) {
         if (!bounds_from(L, c)) return fail(L, ERR_DOMAIN, "Bounds must be finite", "zbrent");
@@ -563,15 +574,15 @@ VarStepResult step_root(Level& L, const VarStepCall& c, bool first) {
     } else {
         // A point the expression cannot be evaluated at inside the bracket
         // means the sign change is a break, not a root.
-        if (!ok) return no_root(L);
+        if (!ok) return bracket_failed(L);
         L.fb = f;
-        if (++L.iterations > kGridSteps) return no_root(L);
+        if (++L.iterations > kGridSteps) return bracket_failed(L);
     }
     double next;
     if (brent_root_next(L, &next)) return again_at(L, next);
     // A sign change across a pole converges onto the pole: there the value
     // grows instead of vanishing.
-    if (std::fabs(L.fb) > std::fmax(L.bracket_fa, L.bracket_fb)) return no_root(L);
+    if (std::fabs(L.fb) > std::fmax(L.bracket_fa, L.bracket_fb)) return bracket_failed(L);
     return finish(L, snap(L.b));
 }
 

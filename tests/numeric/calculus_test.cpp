@@ -237,5 +237,17 @@ TEST_F(CalculusTest, PlotFormsUseTheWindowBounds) {
     EXPECT_EQ(memory_get(MEM_X, 0), 2.0);
 }
 
+TEST_F(CalculusTest, PlotRootScansOnPastAPole) {
+    // 1/x - 1/2 changes sign across its pole at 0 before its root at 2: the
+    // plot form searches on, fnRoot stops at the first bracket.
+    Outcome plot = run("#1997 1 / x - 0.5 )");
+    ASSERT_TRUE(plot.ok) << plot.code;
+    EXPECT_NEAR(plot.re, 2.0, 1e-12);
+    EXPECT_EQ(run("#483 1 / x - 0.5 , x , ~10 , 10 )").code, ERR_NO_ROOT);
+    // A pole alone is still no root.
+    EXPECT_EQ(run("#1997 1 / x )").code, ERR_NO_ROOT);
+    EXPECT_EQ(calculus_variable_depth(), 0);
+}
+
 }  // namespace
 }  // namespace qx::test
