@@ -25,6 +25,7 @@
 #include "platform/png.h"
 #include "platform/window_headless.h"
 #include "platform/window_sdl.h"
+#include "plot/model.h"
 
 using namespace qx;
 
@@ -179,9 +180,11 @@ public:
             idle(ms);
             return true;
         }
-        if (c == "shot" && w.size() == 2) {
+        if (c == "shot" && (w.size() == 2 || w.size() == 3)) {
+            int scale = 1;
+            if (w.size() == 3 && !number(w[2], 1, 8, scale)) return false;
             std::string error;
-            if (!write_png(w_.frame(), w[1], 1, &error)) {
+            if (!write_png(w_.frame(), w[1], scale, &error)) {
                 std::fprintf(stderr, "quorix: %s\n", error.c_str());
                 return false;
             }
@@ -196,6 +199,9 @@ public:
                 std::printf("title: %s\n", w_.title().c_str());
             } else if (w[1] == "mode") {
                 std::printf("mode: %s\n", mode_name(g_settings.calculator_mode));
+            } else if (w[1] == "window") {
+                std::printf("window: %.11g %.11g %.11g %.11g\n", g_plot.xmin, g_plot.xmax, g_plot.ymin,
+                            g_plot.ymax);
             } else {
                 return false;
             }

@@ -27,6 +27,7 @@
 #include "panel/setting_words.h"
 #include "panel/shell.h"
 #include "platform/window_headless.h"
+#include "plot/model.h"
 
 using namespace qx;
 
@@ -131,6 +132,8 @@ int eval_main(int argc, char** argv) {
     engine_startup();
     install_matrix_engine_hooks();
     install_calculus_hooks();
+    clear_plot_state();
+    install_plot_model_hooks();
     std::vector<std::string> words;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];

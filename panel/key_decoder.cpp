@@ -188,7 +188,10 @@ int comp_key(int key) {
             if (blocked_running() || blocked_error()) return KEY_COMMAND;
             if (blue) {
                 evaluate_line(true);
-                if (!error_pending()) g_panel.plot_functions_dialog();
+                if (!error_pending()) {
+                    plot_line();
+                    g_panel.plot_functions_dialog();
+                }
             } else {
                 data_entry();
             }

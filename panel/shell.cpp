@@ -16,6 +16,7 @@
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
 #include "panel/subsystems.h"
+#include "panel/plot_view.h"
 #include "panel/ui.h"
 #include "platform/files.h"
 #include "platform/png.h"
@@ -357,6 +358,7 @@ void calculator_startup(Window& window) {
     g_panel.clear_matrices = clear_all_matrices;
     g_panel.clear_answer_objects = clear_answer_objects;
     install_editor_hooks();
+    install_plot_hooks();
     g_panel.read_startup_settings();
     if (g_settings.dynamic_mode != MODE_BASE_N && g_settings.dynamic_mode != MODE_STATS &&
         g_settings.dynamic_mode != MODE_MATRIX && g_settings.dynamic_mode != MODE_LIST)

@@ -1,5 +1,7 @@
 #include "panel/subsystems.h"
 
+#include "panel/ui.h"
+
 namespace qx {
 
 PanelHooks g_panel;
@@ -30,6 +32,10 @@ bool no_constant(char*, int, bool*) { return false; }
 int no_conversion() { return -1; }
 void no_element(int) {}
 void no_constant_add(const char*, const char*) {}
+// Until a mode's owner says more, the window carries the calculator's name.
+void plain_title() {
+    if (ui().window) ui().window->set_title("Quorix");
+}
 
 }  // namespace
 
@@ -66,7 +72,7 @@ void reset_panel_hooks() {
     h.stats_list_dialog = nothing;
     h.stats_summary_dialog = nothing;
     h.stats_plot_dialog = nothing;
-    h.window_title_refresh = nothing;
+    h.window_title_refresh = plain_title;
     h.editor_paint = no_paint;
     h.editor_key = no_editor_key;
     h.editor_enter_value = no_value;

@@ -16,10 +16,13 @@
 #include "panel/images.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/plot_view.h"
 #include "panel/shell.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
 #include "platform/window_headless.h"
+#include "plot/analysis.h"
+#include "plot/model.h"
 
 namespace qx {
 
@@ -40,6 +43,9 @@ protected:
             clear_list(g_lists[k]);
         }
         reset_editor();
+        clear_plot_state();
+        reset_calc_settings();
+        reset_plot_view();
         prepare();
         window.set_logger([this](const std::string& line) { log.push_back(line); });
         calculator_startup(window);
