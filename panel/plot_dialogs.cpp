@@ -339,8 +339,15 @@ constexpr int IDC_TABLE_SCROLL = 1161;
 constexpr int kColumnWidth = 80;
 constexpr int kPageRows = 10;
 
+// The view is as wide as two function columns beside the variable; with
+// more functions the "<" and ">" buttons move along them.
+constexpr int kVisibleFunctions = 2;
+constexpr int IDC_COLUMNS_LEFT = 1162;
+constexpr int IDC_COLUMNS_RIGHT = 1163;
+
 struct TableState {
     PlotTable table;
+    int first_column = 0;   // the function column shown beside the variable
     NumberField start{IDC_START, 0, {}};
     NumberField delta{IDC_DELTA, 0, {}};
     // The bar rests in the middle (position 1 of 0..2): every step is read
@@ -355,12 +362,30 @@ std::string row_value_text(const PlotTable& t, int row) {
     return format_real(v, FMT_FLOAT, 4, false);
 }
 
+int visible_functions(const TableState& st) {
+    return st.table.columns < kVisibleFunctions ? st.table.columns : kVisibleFunctions;
+}
+
+std::vector<Column> table_columns(const TableState& st) {
+    std::vector<Column> columns;
+    columns.push_back({table_variable_heading(g_plot.type), kColumnWidth, Align::Right});
+    for (int k = 0; k < visible_functions(st); ++k)
+        columns.push_back({slot_name(g_plot.type, g_plot.coordinates, st.table.slot[st.first_column + k]),
+                           kColumnWidth, Align::Right});
+    return columns;
+}
+
 void show_table(Dialog& d, TableState& st) {
     auto& view = d.get<ListView>(IDC_TABLE);
+    view.set_columns(table_columns(st));
     for (int row = 0; row < TABLE_ROWS; ++row) {
         view.set_cell(row, 0, row_value_text(st.table, row));
-        for (int c = 0; c < st.table.columns; ++c)
-            view.set_cell(row, c + 1, table_cell_text(st.table, row, c));
+        for (int k = 0; k < visible_functions(st); ++k)
+            view.set_cell(row, k + 1, table_cell_text(st.table, row, st.first_column + k));
+    }
+    if (st.table.columns > kVisibleFunctions) {
+        d.enable(IDC_COLUMNS_LEFT, st.first_column > 0);
+        d.enable(IDC_COLUMNS_RIGHT, st.first_column + kVisibleFunctions < st.table.columns);
     }
     st.start.show(d, st.table.start, 4);
     st.delta.show(d, st.table.delta, 4);
@@ -681,12 +706,7 @@ void plot_table_dialog(double start, double delta) {
     const int delta_y = start_y + BUTTON_HEIGHT + kGap;
     const int height = delta_y + BUTTON_HEIGHT + kMargin;
 
-    std::vector<Column> columns;
-    columns.push_back({table_variable_heading(g_plot.type), kColumnWidth, Align::Right});
-    for (int c = 0; c < st.table.columns; ++c)
-        columns.push_back({slot_name(g_plot.type, g_plot.coordinates, st.table.slot[c]), kColumnWidth,
-                           Align::Right});
-
+    const std::vector<Column> columns = table_columns(st);
     Dialog d("Plot Table", width, height);
     auto& view = d.add_list_view(IDC_TABLE, {side, side + 2, view_w, view_h}, columns, "Table");
     for (int row = 0; row < TABLE_ROWS; ++row) view.add_row(std::vector<std::string>(columns.size()));
@@ -703,6 +723,12 @@ void plot_table_dialog(double start, double delta) {
     const int button_x = width - kMargin - kButtonWidth;
     d.add_button(IDC_RECALC, {button_x, start_y, kButtonWidth, BUTTON_HEIGHT}, "Recalc", true);
     d.add_button(IDC_EXIT, {button_x, delta_y, kButtonWidth, BUTTON_HEIGHT}, "Exit");
+    if (st.table.columns > kVisibleFunctions) {
+        const int arrow_w = 20;
+        const int arrows_x = edit_x + edit_w + kGap;
+        d.add_button(IDC_COLUMNS_LEFT, {arrows_x, start_y, arrow_w, BUTTON_HEIGHT}, "<");
+        d.add_button(IDC_COLUMNS_RIGHT, {arrows_x, delta_y, arrow_w, BUTTON_HEIGHT}, ">");
+    }
     // Recalc has the id Cancel usually has: it must leave the table open,
     // and Escape exits instead.
     d.set_auto_end(IDC_RECALC, false);
@@ -713,7 +739,15 @@ void plot_table_dialog(double start, double delta) {
     bar.on_stylus([&st](Dialog& dlg, EventType type, int x, int y) { table_bar_stylus(dlg, st, type, x, y); });
     d.on_idle([&st](Dialog& dlg) { table_bar_idle(dlg, st); });
     d.on_notify([&st](Dialog& dlg, int id, Notify what) {
-        if (id != IDC_RECALC || what != Notify::Clicked) return;
+        if (what != Notify::Clicked) return;
+        if (id == IDC_COLUMNS_LEFT || id == IDC_COLUMNS_RIGHT) {
+            const int last = st.table.columns - kVisibleFunctions;
+            st.first_column += id == IDC_COLUMNS_LEFT ? -1 : 1;
+            st.first_column = st.first_column < 0 ? 0 : st.first_column > last ? last : st.first_column;
+            show_table(dlg, st);
+            return;
+        }
+        if (id != IDC_RECALC) return;
         const double new_start = st.start.read(dlg, st.table.start);
         const double new_delta = st.delta.read(dlg, st.table.delta);
         table_fill(st.table, new_start, new_delta);

@@ -447,11 +447,12 @@ void set_defaults() {
 
 // --- drawing statements of programs ----------------------------------------------------
 
-// Program drawing goes on top of the plot picture.
+// Program drawing goes on top of the plot picture as it stands.  A drawing
+// statement runs in the middle of an evaluation, so the plot is never
+// redrawn here: that would evaluate the slots inside the running one.
 void prepare_overlay() {
     ensure_images();
     if (!g_plot.overlay_shown) {
-        if (g_image.empty() || g_full_redraw) render_plot();
         copy_surface(g_overlay, 0, 0, g_image);
         g_plot.overlay_shown = true;
     }

@@ -12,7 +12,7 @@
 #include "platform/window_headless.h"
 #include "plot/analysis.h"
 #include "plot/model.h"
-#include "tests/helpers.h"
+#include "tests/plot/plot_fixture.h"
 
 namespace qx {
 namespace {
@@ -47,12 +47,7 @@ protected:
             if (line.find(part) != std::string::npos) return true;
         return false;
     }
-    static void define(int type, int slot, const std::string& words) {
-        const std::vector<TokenCode> t = test::toks(words);
-        PlotSlot& s = g_plot_slots[type][slot];
-        s.count = static_cast<int>(t.size());
-        std::copy(t.begin(), t.end(), s.tokens);
-    }
+    static void define(int type, int slot, const std::string& words) { test::store_slot(type, slot, words); }
 
     HeadlessWindow window;
     std::vector<std::string> log;
@@ -307,6 +302,28 @@ TEST_F(PlotDialogsTest, TableRowsRecalcAndDeltaZero) {
     EXPECT_TRUE(logged("dialog Plot Table -> Exit"));
     EXPECT_DOUBLE_EQ(g_calc.table_start, -2.5);
     EXPECT_DOUBLE_EQ(g_calc.table_delta, 0);
+}
+
+TEST_F(PlotDialogsTest, TableWalksAlongMoreFunctionsThanFit) {
+    for (int k : {0, 1, 3, 4}) define(PLOT_FUNCTION, k, "x");
+    // Four functions, two shown: ">" twice reaches f4 and f5 and is then
+    // unavailable, "<" goes back.
+    const char* const presses[] = {">", ">", ">", "<", "<", "<"};
+    for (const char* p : presses) answer(p);
+    answer("Exit");
+    plot_table_dialog(0, 1);
+    int refused = 0;
+    for (const std::string& line : log) refused += line.find("is unavailable") != std::string::npos;
+    EXPECT_EQ(refused, 2);
+    EXPECT_TRUE(logged("dialog Plot Table -> Exit"));
+    // With two functions there is nothing to walk along.
+    log.clear();
+    g_plot_slots[PLOT_FUNCTION][3].count = 0;
+    g_plot_slots[PLOT_FUNCTION][4].count = 0;
+    answer(">");
+    answer("Exit");
+    plot_table_dialog(0, 1);
+    EXPECT_TRUE(logged("no button \">\""));
 }
 
 }  // namespace

@@ -197,6 +197,22 @@ TEST_F(PlotViewTest, DrawingStatementsDrawOnTheOverlay) {
     EXPECT_EQ(plot_overlay().get(113, 100), COLOUR_WHITE);   // the axis is gone too
 }
 
+TEST_F(PlotViewTest, DrawingInsideAnExpressionLeavesItsValueAlone) {
+    // Redrawing the plot for the overlay would evaluate the slot in the
+    // middle of this evaluation and wipe its registers.
+    store(PLOT_FUNCTION, 0, "x sq");
+    for (const char* words : {"2 * 3 + #493 ~10 , ~10 , 10 , 10 )", "abs( 6 ) + #493 ~10 , ~10 , 10 , 10 )",
+                              "#493 ~10 , ~10 , 10 , 10 ) + abs( 6 )", "( 2 * 3 ) + #493 ~10 , ~10 , 10 , 10 )",
+                              "#493 ~10 , ~10 , 10 , 10 ) + Max( 6 , 1 )"}) {
+        g_plot.overlay_shown = false;
+        mark_plot_redraw();
+        enter_line(words);
+        key(42);
+        EXPECT_FALSE(error_pending()) << words;
+        EXPECT_EQ(result(), "6") << words;
+    }
+}
+
 TEST_F(PlotViewTest, ExtremeWindowsDrawWithoutHanging) {
     store(PLOT_FUNCTION, 0, "10^ x");
     store(PLOT_FUNCTION, 1, "x");
