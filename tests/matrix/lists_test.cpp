@@ -280,15 +280,6 @@ TEST_F(ListTest, StoresIntoListsOnly) {
     EXPECT_TRUE(list_is(g_lists[0], {{1, 0}, {2, 0}}));
 }
 
-std::string groups(const char* group, int n) {
-    std::string s;
-    for (int k = 0; k < n; ++k) {
-        if (k) s += " + ";
-        s += group;
-    }
-    return s;
-}
-
 TEST_F(ListTest, TenListTemporariesAndNoMore) {
     set_list(0, {1, 2});
     ASSERT_TRUE(mrun(groups("( LA + 1 )", 10)).ok);

@@ -167,4 +167,14 @@ inline ::testing::AssertionResult list_is(const ListValue& l, const std::vector<
     return ::testing::AssertionSuccess();
 }
 
+// n copies of a bracketed group joined by "+", to fill the temporaries.
+inline std::string groups(const char* group, int n) {
+    std::string s;
+    for (int k = 0; k < n; ++k) {
+        if (k) s += " + ";
+        s += group;
+    }
+    return s;
+}
+
 }  // namespace qx::test

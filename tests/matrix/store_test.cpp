@@ -222,15 +222,6 @@ TEST_F(MatrixStoreTest, RoundingResidueBecomesZero) {
     EXPECT_EQ(answer_matrix().e[0][0], 1e-14);
 }
 
-std::string groups(const char* group, int n) {
-    std::string s;
-    for (int k = 0; k < n; ++k) {
-        if (k) s += " + ";
-        s += group;
-    }
-    return s;
-}
-
 TEST_F(MatrixStoreTest, TenMatrixTemporariesAndNoMore) {
     // Every bracket is computed before the sums join them, so n brackets
     // hold n matrices at once.
