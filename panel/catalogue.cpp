@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "engine/errors.h"
+#include "panel/dialog_layout.h"
 #include "platform/font.h"
 #include "platform/widgets.h"
 
@@ -134,12 +135,12 @@ namespace {
 
 // Layout for the 240 x 320 screen: the whole client area, the two lists on
 // top and the help text taking what is left above the buttons.
-constexpr int kMargin = 6;
+using dialog_layout::kButtonWidth;
+using dialog_layout::kMargin;
 constexpr int kWidth = DIALOG_MAX_CLIENT_WIDTH;
 constexpr int kHeight = DIALOG_MAX_CLIENT_HEIGHT;
 constexpr int kInner = kWidth - 2 * kMargin;
 constexpr int kLabelGap = 2;
-constexpr int kButtonWidth = 64;
 
 void show_functions(Dialog& d, const CatalogueView& view) {
     auto& list = d.get<ComboBox>(IDC_CATALOGUE_FUNCTION);

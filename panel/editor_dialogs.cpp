@@ -7,6 +7,7 @@
 #include "engine/memory.h"
 #include "engine/tokens.h"
 #include "matrix/store.h"
+#include "panel/dialog_layout.h"
 #include "panel/editor.h"
 #include "panel/ui.h"
 #include "platform/font.h"
@@ -16,9 +17,8 @@ namespace qx {
 
 namespace {
 
-constexpr int kMargin = 6;
-constexpr int kGap = 4;
-constexpr int kButtonWidth = 64;
+using namespace dialog_layout;
+
 constexpr int kFieldWidth = 44;
 constexpr int kArrowsWidth = 14;
 
@@ -28,13 +28,6 @@ constexpr int IDC_SECOND_FIELD = 1103;
 constexpr int IDC_SECOND_ARROWS = 1104;
 constexpr int IDC_VARIABLE = 1111;
 
-int label_height() { return font_height(FONT_DIALOG) + 2; }
-
-void add_ok_cancel(Dialog& d, int width, int y) {
-    const int cancel_x = width - kMargin - kButtonWidth;
-    d.add_button(ID_OK, {cancel_x - kMargin - kButtonWidth, y, kButtonWidth, BUTTON_HEIGHT}, "OK", true);
-    d.add_button(ID_CANCEL, {cancel_x, y, kButtonWidth, BUTTON_HEIGHT}, "Cancel");
-}
 
 // One labelled number: the caption, a field for typing and arrows beside
 // it that step the value through its range.

@@ -13,6 +13,7 @@
 #include "engine/memory.h"
 #include "engine/settings.h"
 #include "engine/tokens.h"
+#include "panel/dialog_layout.h"
 #include "panel/face.h"
 #include "panel/ui.h"
 #include "platform/font.h"
@@ -22,19 +23,7 @@ namespace qx {
 
 namespace {
 
-constexpr int kMargin = 6;
-constexpr int kGap = 4;
-constexpr int kButtonWidth = 64;
-
-int label_height() { return font_height(FONT_DIALOG) + 2; }
-
-// OK and Cancel side by side at the bottom right of a client area.
-void add_ok_cancel(Dialog& d, int width, int y) {
-    const int cancel_x = width - kMargin - kButtonWidth;
-    d.add_button(ID_OK, {cancel_x - kMargin - kButtonWidth, y, kButtonWidth, BUTTON_HEIGHT}, "OK",
-                 true);
-    d.add_button(ID_CANCEL, {cancel_x, y, kButtonWidth, BUTTON_HEIGHT}, "Cancel");
-}
+using namespace dialog_layout;
 
 // --- Select Variable ---------------------------------------------------------
 

@@ -15,6 +15,7 @@
 #include "engine/errors.h"
 #include "engine/format.h"
 #include "engine/settings.h"
+#include "panel/dialog_layout.h"
 #include "panel/images.h"
 #include "panel/input_line.h"
 #include "panel/ui.h"
@@ -27,22 +28,11 @@ namespace qx {
 
 namespace {
 
-constexpr int kMargin = 6;
-constexpr int kGap = 4;
-constexpr int kButtonWidth = 64;
+using namespace dialog_layout;
+
 constexpr int kPlotEntries = 6;   // Function .. 3D Spherical
 
-int label_height() { return font_height(FONT_DIALOG) + 2; }
-
 const std::string kTheta(1, THETA_CHAR);
-
-std::string angle_unit_suffix() {
-    switch (g_settings.angle_unit) {
-        case ANGLE_DEG: return " (Deg)";
-        case ANGLE_GRAD: return " (Grad)";
-        default: return " (Rad)";
-    }
-}
 
 std::string scientific_text(double value, int digits) {
     if (value == UNDEFINED_VALUE) return "Error";
@@ -169,10 +159,17 @@ void follow_entry(Dialog& d, int entry, int cursor) {
     fill_cursors(d, three_d, cursor);
 }
 
-void fill_setup(Dialog& d, SetupState& st) {
-    const double values[F_COUNT] = {g_plot.xmin, g_plot.xmax, g_plot.ymin, g_plot.ymax,
+// The record's numbers in the order of the fields.
+void record_values(double (&values)[F_COUNT]) {
+    const double record[F_COUNT] = {g_plot.xmin, g_plot.xmax, g_plot.ymin, g_plot.ymax,
                                     g_plot.tmin, g_plot.tmax, g_plot.tstep, g_plot.vmin,
                                     g_plot.vmax, g_plot.vstep, g_plot.z_scale};
+    std::copy(record, record + F_COUNT, values);
+}
+
+void fill_setup(Dialog& d, SetupState& st) {
+    double values[F_COUNT];
+    record_values(values);
     for (int f = 0; f < F_COUNT; ++f) {
         const bool range_row = f >= F_TMIN && f <= F_VSTEP;
         st.field[f].show(d, values[f], range_row ? 4 : 3);
@@ -186,10 +183,8 @@ void fill_setup(Dialog& d, SetupState& st) {
 
 void store_setup(const Dialog& d, const SetupState& st) {
     double v[F_COUNT];
-    const double old[F_COUNT] = {g_plot.xmin, g_plot.xmax, g_plot.ymin, g_plot.ymax,
-                                 g_plot.tmin, g_plot.tmax, g_plot.tstep, g_plot.vmin,
-                                 g_plot.vmax, g_plot.vstep, g_plot.z_scale};
-    for (int f = 0; f < F_COUNT; ++f) v[f] = st.field[f].read(d, old[f]);
+    record_values(v);
+    for (int f = 0; f < F_COUNT; ++f) v[f] = st.field[f].read(d, v[f]);
     // A refused window leaves the old one: nothing else to do about it.
     set_plot_window(v[F_XMIN], v[F_YMIN], v[F_XMAX], v[F_YMAX]);
     apply_parameter_range(&g_plot.tmin, &g_plot.tmax, &g_plot.tstep, v[F_TMIN], v[F_TMAX], v[F_TSTEP]);
@@ -216,17 +211,8 @@ constexpr int IDC_BOX_FIRST = 1131;
 
 int row_edit_id(int slot) { return slot < 5 ? IDC_ROW_FIRST + slot : 1077; }
 
-// The slots of a curve or surface that carry its colour box.
-bool box_kept(int type, int slot) {
-    if (type == PLOT_PARAMETRIC) return slot % 2 == 0;
-    if (type == PLOT_3D) return slot % 3 == 0;
-    return true;
-}
-
-// How many slots one trace choice covers.
-int trace_stride(int type) {
-    return type == PLOT_PARAMETRIC ? 2 : type == PLOT_3D ? 3 : 1;
-}
+// The first slot of a curve or surface carries its colour box.
+bool box_kept(int type, int slot) { return slot % slots_per_curve(type) == 0; }
 
 std::string slot_expression_text(int type, int slot) {
     const PlotSlot& s = g_plot_slots[type][slot];
@@ -243,16 +229,10 @@ struct FunctionsState {
 
 void fill_function_rows(Dialog& d, const FunctionsState& st) {
     for (int k = 0; k < PLOT_SLOTS; ++k) {
+        // The working count decides: a cleared slot stays defined until OK.
         const bool defined = st.count[k] > 0;
-        std::string text;
-        if (defined) {
-            text = slot_row_text(st.type, st.coordinates, k, slot_expression_text(st.type, k));
-        } else {
-            // The slot itself is still defined until OK: name the row here.
-            text = slot_name(st.type, st.coordinates, k) + (st.type == PLOT_3D ? "(u,v)" : "") +
-                   "=Undefined";
-        }
-        d.set_text(row_edit_id(k), text);
+        const std::string expression = defined ? slot_expression_text(st.type, k) : std::string();
+        d.set_text(row_edit_id(k), slot_row_text(st.type, st.coordinates, k, expression));
         d.enable(IDC_CLEAR_FIRST + k, defined);
     }
 }
@@ -322,8 +302,8 @@ void follow_calculation(Dialog& d, CalculateState& st) {
 
 std::string value_label(int type) {
     switch (type) {
-        case PLOT_POLAR: return kTheta + " Value:" + angle_unit_suffix();
-        case PLOT_PARAMETRIC: return "t Value:";
+        case PLOT_POLAR: return plot_variable_name(type) + " Value:" + angle_unit_suffix();
+        case PLOT_PARAMETRIC: return plot_variable_name(type) + " Value:";
         default: return "x Value:";
     }
 }
@@ -588,14 +568,12 @@ FunctionsDialogResult plot_functions_dialog() {
     auto& trace = d.add_combo_box(IDC_TRACE, {kMargin, trace_y + lh, inner, EDIT_HEIGHT});
     const int choices = trace_choice_count(type);
     for (int k = 0; k < choices; ++k) trace.add(trace_choice_name(type, st.coordinates, k));
-    const int stride = trace_stride(type);
+    const int stride = slots_per_curve(type);
     const int old_trace = g_plot.trace_function[type];
     const int choice = old_trace / stride;
     trace.select(choice >= 0 && choice < choices ? choice : 0);
 
-    const int cancel_x = width - kMargin - kButtonWidth;
-    d.add_button(ID_OK, {cancel_x - kGap - kButtonWidth, buttons_y, kButtonWidth, BUTTON_HEIGHT}, "OK", true);
-    d.add_button(ID_CANCEL, {cancel_x, buttons_y, kButtonWidth, BUTTON_HEIGHT}, "Cancel");
+    add_ok_cancel(d, width, buttons_y);
 
     fill_function_rows(d, st);
     d.on_notify([&st](Dialog& dlg, int id, Notify what) {
@@ -657,9 +635,7 @@ bool plot_calculate_dialog() {
     const std::string value_caption = value_label(st.type);
     d.add_static(IDC_VALUE_LABEL, {kMargin, value_y, inner, lh}, value_caption);
     d.add_edit(IDC_VALUE, {kMargin, value_y + lh, inner / 2, EDIT_HEIGHT}, {}, numeric_edit());
-    const int cancel_x = width - kMargin - kButtonWidth;
-    d.add_button(ID_OK, {cancel_x - kGap - kButtonWidth, buttons_y, kButtonWidth, BUTTON_HEIGHT}, "OK", true);
-    d.add_button(ID_CANCEL, {cancel_x, buttons_y, kButtonWidth, BUTTON_HEIGHT}, "Cancel");
+    add_ok_cancel(d, width, buttons_y);
 
     st.value.show(d, g_calc.x_value, 4);
     fill_function_choices(d, st);
@@ -713,7 +689,8 @@ void plot_table_dialog(double start, double delta) {
     auto& bar = d.add_custom(IDC_TABLE_SCROLL,
                              {width - side - SCROLL_BAR_WIDTH, side + 2, SCROLL_BAR_WIDTH, view_h}, "Scroll");
 
-    const std::string var = g_plot.type == PLOT_POLAR ? kTheta : g_plot.type == PLOT_PARAMETRIC ? "t" : "x";
+    const std::string var =
+        g_plot.type == PLOT_POLAR || g_plot.type == PLOT_PARAMETRIC ? plot_variable_name(g_plot.type) : "x";
     const int label_w = 44, edit_w = 84;
     const int edit_x = kMargin + label_w;
     d.add_static(0, {kMargin, start_y + 4, label_w, lh}, var + " start:");

@@ -6,11 +6,9 @@
 #include "engine/errors.h"
 #include "engine/format.h"
 #include "engine/hooks.h"
-#include "engine/memory.h"
 #include "engine/settings.h"
 #include "panel/face.h"
 #include "panel/images.h"
-#include "panel/input_line.h"
 #include "panel/plot_dialogs.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
@@ -122,11 +120,11 @@ void draw_grid_and_axes(Surface& s, const PlotWindow& w) {
     if (row >= 0) draw_line(s, 0, row, PLOT_WIDTH, row, kAxisColour);
 }
 
+// Every slot evaluation puts the error state, Ans and the variables back
+// itself, so drawing needs no saving of its own.
 void render_plot() {
     ensure_images();
     g_plot.overlay_shown = false;
-    const ErrorRecord saved_error = g_error;
-    const MemorySlot saved_ans = g_ans;
     fill_rect(g_image, COLOUR_WHITE, 0, 0, PLOT_WIDTH - 1, PLOT_HEIGHT - 1);
     g_last_plot_error = 0;
     const int type = g_plot.type;
@@ -142,8 +140,6 @@ void render_plot() {
     } else if (type != PLOT_3D) {
         show_box("Undefined Plot Type", "");
     }
-    g_error = saved_error;
-    g_ans = saved_ans;
 }
 
 void refresh_title() {
@@ -186,6 +182,16 @@ void apply_window(const PlotWindow& w) {
     if (set_plot_window(w.xmin, w.ymin, w.xmax, w.ymax)) replot();
 }
 
+// The trace and the calculation results go on a copy of the current picture.
+Surface& begin_overlay() {
+    if (g_full_redraw || g_image.empty()) {
+        g_full_redraw = false;
+        render_plot();
+    }
+    copy_surface(g_overlay, 0, 0, g_image);
+    return g_overlay;
+}
+
 // --- trace --------------------------------------------------------------------------------
 
 // The cursor: full lines through the point and a small square around it.
@@ -209,9 +215,7 @@ void draw_trace(int x, int y) {
         return;
     }
     if (type != PLOT_POLAR && type != PLOT_PARAMETRIC) return;
-    const double wx = w.xmin + (x - PLOT_LEFT) * (w.xmax - w.xmin) / PLOT_WIDTH;
-    const double wy = w.ymax - (y - PLOT_TOP) * (w.ymax - w.ymin) / PLOT_HEIGHT;
-    const int k = nearest_trace_point(wx, wy);
+    const int k = nearest_trace_point(column_to_x(w, x - PLOT_LEFT), row_to_y(w, y - PLOT_TOP));
     if (k < 0) return;
     const TracePoint& p = g_trace_table.points[k];
     draw_cursor(g_overlay, static_cast<int>(p.px), p.py, slot_colour(g_plot.trace_function[type]));
@@ -231,15 +235,9 @@ void draw_trace(int x, int y) {
 bool trace_tap(int x, int y) {
     if (!in_plot(x, y)) return false;
     if (g_plot.type == PLOT_3D) return true;
-    ensure_images();
-    if (g_image.empty() || g_full_redraw) render_plot();
-    const ErrorRecord saved_error = g_error;
-    const MemorySlot saved_ans = g_ans;
-    copy_surface(g_overlay, 0, 0, g_image);
+    begin_overlay();
     draw_trace(x, y);
     g_plot.overlay_shown = true;
-    g_error = saved_error;
-    g_ans = saved_ans;
     present_plot();
     return true;
 }
@@ -302,9 +300,10 @@ void release(int last_x, int last_y, int, int) {
 
 // --- analysis ------------------------------------------------------------------------
 
-void value_readout(Surface& s, const CalcValue& v, int x, int y, int label) {
+// A result with the error label of its own failure.
+int value_readout(Surface& s, const CalcValue& v, int x, int y, int label) {
     g_last_plot_error = v.error;
-    readout(s, v.value, x, y, label);
+    return readout(s, v.value, x, y, label);
 }
 
 // Dotted lines through the point, so that they cannot be taken for the
@@ -321,10 +320,7 @@ void show_calculation() {
         show_box("Reached expression size limit", "Limit");
         return;
     }
-    ensure_images();
-    if (g_image.empty() || g_full_redraw) render_plot();
-    copy_surface(g_overlay, 0, 0, g_image);
-    Surface& s = g_overlay;
+    Surface& s = begin_overlay();
     if (r.point_defined) {
         const PlotWindow w = current_window();
         const double px = map_x(w, r.point_x), py = map_y(w, r.point_y);
@@ -340,8 +336,7 @@ void show_calculation() {
         value_readout(s, r.second, 2, 170, RO_RTRACE);
     } else {
         value_readout(s, r.first, 2, 160, RO_T);
-        g_last_plot_error = r.second.error;
-        const int end = readout(s, r.second.value, 2, 170, RO_XTTRACE);
+        const int end = value_readout(s, r.second, 2, 170, RO_XTTRACE);
         value_readout(s, r.third, end + 4, 170, RO_YTTRACE);
     }
     g_plot.overlay_shown = true;
@@ -366,7 +361,8 @@ void calculate_key() {
 
 // --- keys -------------------------------------------------------------------------------
 
-void functions_dialog_key() {
+// From the plot face and from COMP's Plot key alike.
+void functions_dialog() {
     const FunctionsDialogResult r = plot_functions_dialog();
     if (r.accepted && (r.cleared || r.trace_changed)) g_full_redraw = true;
     paint_face();
@@ -379,7 +375,7 @@ void key(int k) {
             if (plot_setup_dialog()) g_full_redraw = true;
             paint_face();
             break;
-        case 2: functions_dialog_key(); break;
+        case 2: functions_dialog(); break;
         case 3:
         case 4:
             if (g_plot.lock_x && g_plot.lock_y) break;
@@ -433,12 +429,6 @@ bool store_function(const TokenCode* tokens, int count) {
 int type() { return g_plot.type; }
 int tool() { return g_plot.cursor; }
 bool lock(int axis) { return axis == 0 ? g_plot.lock_x : g_plot.lock_y; }
-
-void functions_dialog_from_comp() {
-    const FunctionsDialogResult r = plot_functions_dialog();
-    if (r.accepted && (r.cleared || r.trace_changed)) g_full_redraw = true;
-    paint_face();
-}
 
 void set_defaults() {
     reset_plot_defaults();
@@ -523,7 +513,7 @@ void install_plot_hooks() {
     h.plot_type = type;
     h.plot_tool = tool;
     h.plot_lock = lock;
-    h.plot_functions_dialog = functions_dialog_from_comp;
+    h.plot_functions_dialog = functions_dialog;
     h.plot_mark_redraw = mark_plot_redraw;
     h.plot_set_defaults = set_defaults;
 }

@@ -203,9 +203,7 @@ const char* calculation_name(int calculation) {
 std::string calculation_help(int calculation, int plot_type) {
     if (calculation < 0 || calculation >= kCalculations) return "";
     if (calculation != CALC_VALUE) return kHelp[calculation];
-    std::string variable = "x";
-    if (plot_type == PLOT_POLAR) variable = std::string(1, THETA_CHAR);
-    else if (plot_type == PLOT_PARAMETRIC) variable = "t";
+    const std::string variable = plot_variable_name(plot_type == PLOT_3D ? PLOT_FUNCTION : plot_type);
     return "Calculates a function value for a given " + variable +
            ". Select the function and enter the " + variable + " value below.";
 }
@@ -305,16 +303,8 @@ std::string table_cell_text(const PlotTable& t, int row, int column) {
 }
 
 std::string table_variable_heading(int plot_type) {
-    switch (plot_type) {
-        case PLOT_POLAR: {
-            const char* unit = g_settings.angle_unit == ANGLE_DEG    ? " (Deg)"
-                               : g_settings.angle_unit == ANGLE_GRAD ? " (Grad)"
-                                                                      : " (Rad)";
-            return std::string(1, THETA_CHAR) + unit;
-        }
-        case PLOT_PARAMETRIC: return "t";
-        default: return "x";
-    }
+    if (plot_type == PLOT_POLAR) return plot_variable_name(plot_type) + angle_unit_suffix();
+    return plot_variable_name(plot_type == PLOT_3D ? PLOT_FUNCTION : plot_type);
 }
 
 }  // namespace qx

@@ -24,10 +24,18 @@ bool valid_window(double xmin, double ymin, double xmax, double ymax) {
            ymin < ymax;
 }
 
-bool valid_range(double min, double max, double step) {
+bool valid_ends(double min, double max) {
     return std::isfinite(min) && std::isfinite(max) && min < max && std::fabs(min) <= PLOT_WINDOW_LIMIT &&
-           std::fabs(max) <= PLOT_WINDOW_LIMIT && std::isfinite(step) && step >= (max - min) * 0.001 &&
-           step <= max - min;
+           std::fabs(max) <= PLOT_WINDOW_LIMIT;
+}
+
+// A range with bad ends is left for the caller to replace (false); good
+// ends with a bad step get a thousandth of the range.
+bool repair_range(double min, double max, double* step) {
+    if (!valid_ends(min, max)) return false;
+    const double range = max - min;
+    if (!(std::isfinite(*step) && *step >= range * 0.001 && *step <= range)) *step = range * 0.001;
+    return true;
 }
 
 double clamp_limit(double v) {
@@ -114,26 +122,15 @@ void validate_plot_record() {
         g_plot.xmin = g_plot.ymin = -10.0;
         g_plot.xmax = g_plot.ymax = 10.0;
     }
-    const double turn = full_turn();
-    if (!valid_range(g_plot.tmin, g_plot.tmax, g_plot.tstep)) {
-        if (std::isfinite(g_plot.tmin) && std::isfinite(g_plot.tmax) && g_plot.tmin < g_plot.tmax &&
-            std::fabs(g_plot.tmin) <= PLOT_WINDOW_LIMIT && std::fabs(g_plot.tmax) <= PLOT_WINDOW_LIMIT) {
-            g_plot.tstep = (g_plot.tmax - g_plot.tmin) * 0.001;
-        } else {
-            g_plot.tmin = 0.0;
-            g_plot.tmax = turn;
-            g_plot.tstep = turn * 0.001;
-        }
+    if (!repair_range(g_plot.tmin, g_plot.tmax, &g_plot.tstep)) {
+        g_plot.tmin = 0.0;
+        g_plot.tmax = full_turn();
+        g_plot.tstep = g_plot.tmax * 0.001;
     }
-    if (!valid_range(g_plot.vmin, g_plot.vmax, g_plot.vstep)) {
-        if (std::isfinite(g_plot.vmin) && std::isfinite(g_plot.vmax) && g_plot.vmin < g_plot.vmax &&
-            std::fabs(g_plot.vmin) <= PLOT_WINDOW_LIMIT && std::fabs(g_plot.vmax) <= PLOT_WINDOW_LIMIT) {
-            g_plot.vstep = (g_plot.vmax - g_plot.vmin) * 0.001;
-        } else {
-            g_plot.vmin = g_plot.tmin;
-            g_plot.vmax = g_plot.tmax;
-            g_plot.vstep = g_plot.tstep;
-        }
+    if (!repair_range(g_plot.vmin, g_plot.vmax, &g_plot.vstep)) {
+        g_plot.vmin = g_plot.tmin;
+        g_plot.vmax = g_plot.tmax;
+        g_plot.vstep = g_plot.tstep;
     }
     if (!std::isfinite(g_plot.z_scale)) g_plot.z_scale = 1.0;
     for (double& a : g_plot.view_angle)
@@ -143,10 +140,9 @@ void validate_plot_record() {
     if (g_plot.cursor < 0 || g_plot.cursor > CURSOR_ROTATE ||
         (g_plot.cursor == CURSOR_ROTATE && g_plot.type != PLOT_3D))
         g_plot.cursor = CURSOR_TRACE;
-    const int trace_step[PLOT_TYPES] = {1, 1, 2, 3};
     for (int t = 0; t < PLOT_TYPES; ++t) {
         int& f = g_plot.trace_function[t];
-        if (f < 0 || f >= PLOT_SLOTS || f % trace_step[t] != 0) f = 0;
+        if (f < 0 || f >= PLOT_SLOTS || f % slots_per_curve(t) != 0) f = 0;
     }
     for (auto& type : g_plot_slots)
         for (PlotSlot& s : type)
@@ -164,17 +160,8 @@ bool any_slot_defined(int type) {
     return false;
 }
 
-bool slot_of_current_type_defined(int slot) {
-    const int type = g_plot.type;
-    if (type == PLOT_PARAMETRIC) {
-        const int x = slot - slot % 2;
-        return slot_defined(type, x) && slot_defined(type, x + 1);
-    }
-    if (type == PLOT_3D) {
-        const int first = slot - slot % 3;
-        return slot_defined(type, first) && slot_defined(type, first + 1) && slot_defined(type, first + 2);
-    }
-    return slot_defined(type, slot);
+int slots_per_curve(int type) {
+    return type == PLOT_PARAMETRIC ? 2 : type == PLOT_3D ? 3 : 1;
 }
 
 SendResult send_to_plot(const TokenCode* tokens, int count) {
@@ -231,6 +218,23 @@ double full_turn() {
     }
 }
 
+const char* angle_unit_suffix() {
+    switch (g_settings.angle_unit) {
+        case ANGLE_DEG: return " (Deg)";
+        case ANGLE_GRAD: return " (Grad)";
+        default: return " (Rad)";
+    }
+}
+
+std::string plot_variable_name(int type) {
+    switch (type) {
+        case PLOT_POLAR: return std::string(1, THETA_CHAR);
+        case PLOT_PARAMETRIC: return "t";
+        case PLOT_3D: return "u";
+        default: return "x";
+    }
+}
+
 double angle_to_radians() {
     switch (g_settings.angle_unit) {
         case ANGLE_DEG: return PI_CONSTANT / 180.0;
@@ -271,7 +275,7 @@ std::string slot_row_text(int type, int coordinates, int slot, const std::string
     std::string label = slot_name(type, coordinates, slot);
     if (type == PLOT_3D) label += "(u,v)";
     label += "=";
-    return label + (slot_defined(type, slot) ? expression : std::string("Undefined"));
+    return label + (expression.empty() ? std::string("Undefined") : expression);
 }
 
 int trace_choice_count(int type) {

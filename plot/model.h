@@ -66,9 +66,9 @@ void validate_plot_record();
 
 bool slot_defined(int type, int slot);
 bool any_slot_defined(int type);
-// The curves or surfaces of the current type that can be drawn (a
-// parametric pair needs both slots).
-bool slot_of_current_type_defined(int slot);
+// Slots one curve or surface takes: 2 for a parametric pair, 3 for a 3-D
+// surface, else 1.  Trace choices are stored as its first slot.
+int slots_per_curve(int type);
 
 enum class SendResult { Stored, Empty, Full, Complex };
 // The input line into the first free slot of the current plot type.  The
@@ -89,6 +89,10 @@ int plot_variable(int type);
 double full_turn();
 // Factor from the angle unit to radians (1, pi/180, pi/200).
 double angle_to_radians();
+// " (Rad)", " (Deg)" or " (Grad)": how labels of angles name the unit.
+const char* angle_unit_suffix();
+// The variable's name in labels: "x", theta, "t", "u".
+std::string plot_variable_name(int type);
 
 // Slot colours, 0x00BBGGRR.  A parametric pair draws in the colour of its X
 // slot, a 3-D surface in that of its first slot.
@@ -99,8 +103,8 @@ const char* slot_box_name(int slot);   // "BLUE_BOX" ..
 // component label: "X1", "Y1", "Z1" / "<theta>1", "R1", "Z1" /
 // "<theta>1", "<phi>1", "R1".
 std::string slot_name(int type, int coordinates, int slot);
-// The row text of the functions list: "f1(x)=" + text or "f1(x)=Undefined"
-// ("(u,v)=" for 3-D); `expression` is the slot's text.
+// The row text of the functions list: "f1(x)=" + text, or "f1(x)=Undefined"
+// for an empty text ("(u,v)=" for 3-D); `expression` is the slot's text.
 std::string slot_row_text(int type, int coordinates, int slot, const std::string& expression);
 // Entries of the trace function chooser: "f1(x)".., "X1(t), Y1(t)"..,
 // "X1(u,v), Y1(u,v), Z1(u,v)"..  Returns the number of entries.
