@@ -95,8 +95,8 @@ void refresh_title() {
         set_window_title(editor_caption());
         return;
     }
-    set_window_title(kProgramName);
     if (g_other_title) g_other_title();
+    else set_window_title(kProgramName);
 }
 
 // --- the answer tab -------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include "panel/shell.h"
 #include "platform/window_headless.h"
 #include "plot/model.h"
+#include "stats/stats.h"
 
 using namespace qx;
 
@@ -132,6 +133,7 @@ int eval_main(int argc, char** argv) {
     engine_startup();
     install_matrix_engine_hooks();
     install_calculus_hooks();
+    install_stats_hooks();
     clear_plot_state();
     install_plot_model_hooks();
     std::vector<std::string> words;

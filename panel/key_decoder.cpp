@@ -234,6 +234,7 @@ int stats_key(int key) {
         case 1:
             if (blocked_running()) return KEY_COMMAND;
             g_settings.stats_var = g_settings.stats_var ? 0 : 1;
+            g_panel.stats_kind_changed();
             g_panel.window_title_refresh();
             redraw_indicator(IND_STATS_VARS, true);
             return KEY_COMMAND;

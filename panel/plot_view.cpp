@@ -1,4 +1,5 @@
 #include "panel/plot_view.h"
+#include "panel/surface_canvas.h"
 
 #include <cmath>
 #include <cstdio>
@@ -39,18 +40,6 @@ struct ToolDrag {
     bool happened = false;
     int press_x = 0, press_y = 0;
 } g_tool;
-
-class SurfaceCanvas : public PlotCanvas {
-public:
-    explicit SurfaceCanvas(Surface& s) : s_(s) {}
-    void line(int x0, int y0, int x1, int y1, std::uint32_t colour) override {
-        draw_line(s_, x0, y0, x1, y1, colour);
-    }
-    void pixel(int x, int y, std::uint32_t colour) override { draw_pixel(s_, x, y, colour); }
-
-private:
-    Surface& s_;
-};
 
 void ensure_images() {
     if (g_image.width() != PLOT_WIDTH) g_image = Surface(PLOT_WIDTH, PLOT_HEIGHT);

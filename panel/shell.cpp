@@ -17,10 +17,12 @@
 #include "panel/key_decoder.h"
 #include "panel/subsystems.h"
 #include "panel/plot_view.h"
+#include "panel/stats_panel.h"
 #include "panel/ui.h"
 #include "platform/files.h"
 #include "platform/png.h"
 #include "platform/window_headless.h"
+#include "stats/stats.h"
 
 namespace qx {
 
@@ -355,6 +357,8 @@ void calculator_startup(Window& window) {
     engine_startup();                 // seeds Rand, sorts the operators, checks the signatures
     install_matrix_engine_hooks();
     install_calculus_hooks();
+    install_stats_hooks();
+    install_stats_panel_hooks();      // before the editors wrap its title refresh
     g_panel.clear_matrices = clear_all_matrices;
     g_panel.clear_answer_objects = clear_answer_objects;
     install_editor_hooks();

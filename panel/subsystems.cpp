@@ -69,6 +69,7 @@ void reset_panel_hooks() {
     h.stats_remove_last = nothing;
     h.stats_clear = nothing;
     h.stats_count = zero;
+    h.stats_kind_changed = nothing;
     h.stats_list_dialog = nothing;
     h.stats_summary_dialog = nothing;
     h.stats_plot_dialog = nothing;

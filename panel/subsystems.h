@@ -42,6 +42,7 @@ struct PanelHooks {
     void (*stats_remove_last)();
     void (*stats_clear)();
     int (*stats_count)();
+    void (*stats_kind_changed)();           // one / two variables switched
     void (*stats_list_dialog)();
     void (*stats_summary_dialog)();
     void (*stats_plot_dialog)();

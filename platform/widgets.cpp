@@ -2409,6 +2409,10 @@ int Dialog::run_scripted(Window& w) {
     for (int presses = 1;; ++presses) {
         bool fields_ok = true;
         for (const auto& [name, value] : a.fields) fields_ok = apply_field(name, value, w) && fields_ok;
+        if (a.on_shown && !ended_) {
+            paint_all();
+            a.on_shown(frame_);
+        }
         Button* b = nullptr;
         if (fields_ok && !ended_) {
             if (trim(a.button).empty()) {

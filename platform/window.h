@@ -4,6 +4,7 @@
 // present() is the whole 240 x 320 client area.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,8 +40,16 @@ struct Event {
 
 // The answer a script queues for the next message box or dialog.
 struct ScriptedAnswer {
+    ScriptedAnswer() = default;
+    ScriptedAnswer(std::string button_text,
+                   std::vector<std::pair<std::string, std::string>> field_values = {})
+        : button(std::move(button_text)), fields(std::move(field_values)) {}
+
     std::string button;                                        // button text or id name
     std::vector<std::pair<std::string, std::string>> fields;   // control label -> value
+    // Shown the screen with the dialog as the fields left it, just before
+    // the button is pressed (scripts take pictures of dialogs with it).
+    std::function<void(const Surface&)> on_shown;
 };
 
 class Window {

@@ -33,7 +33,7 @@ for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sle
 scale=2
 "$quorix" --scale "$scale" --data-dir "$work/window" >"$work/app.log" 2>&1 &
 app=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorix$' | head -n 1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorix' | head -n 1)
 [ -n "$wid" ] || { echo "the calculator's window did not appear"; cat "$work/app.log"; exit 1; }
 sleep 0.5
 xdotool windowfocus "$wid" 2>/dev/null || true

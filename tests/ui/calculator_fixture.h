@@ -23,6 +23,7 @@
 #include "platform/window_headless.h"
 #include "plot/analysis.h"
 #include "plot/model.h"
+#include "stats/stats.h"
 
 namespace qx {
 
@@ -46,6 +47,7 @@ protected:
         clear_plot_state();
         reset_calc_settings();
         reset_plot_view();
+        reset_stats();
         prepare();
         window.set_logger([this](const std::string& line) { log.push_back(line); });
         calculator_startup(window);

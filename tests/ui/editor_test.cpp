@@ -494,7 +494,7 @@ TEST_F(Editor, CaptionsFollowTheShownObject) {
     key(tab(9));
     EXPECT_EQ(window.title(), "Quorix (J[1])");
     enter_mode(MODE_COMP);
-    EXPECT_EQ(window.title(), "Quorix");
+    EXPECT_EQ(window.title(), "Quorix (n=0)");
 }
 
 // --- text that fits --------------------------------------------------------------------------
