@@ -171,7 +171,24 @@ public:
                 if (eq == std::string::npos) return false;
                 a.fields.emplace_back(w[k].substr(0, eq), w[k].substr(eq + 1));
             }
+            if (!dialog_shot_.empty()) {
+                const std::string file = dialog_shot_;
+                const int scale = dialog_shot_scale_;
+                a.on_shown = [file, scale](const Surface& frame) {
+                    std::string error;
+                    if (!write_png(frame, file, scale, &error))
+                        std::fprintf(stderr, "quorix: %s\n", error.c_str());
+                };
+                dialog_shot_.clear();
+            }
             w_.push_answer(a);
+            return true;
+        }
+        // The next answer's dialog is pictured as the answer leaves it.
+        if (c == "dialogshot" && (w.size() == 2 || w.size() == 3)) {
+            dialog_shot_scale_ = 1;
+            if (w.size() == 3 && !number(w[2], 1, 8, dialog_shot_scale_)) return false;
+            dialog_shot_ = w[1];
             return true;
         }
         if (c == "idle" && w.size() <= 2) {
@@ -213,6 +230,9 @@ public:
     }
 
 private:
+    std::string dialog_shot_;
+    int dialog_shot_scale_ = 1;
+
     void up() {
         Event e;
         e.type = EventType::StylusUp;

@@ -18,7 +18,7 @@ for script in "$here"/*.txt; do
     echo "$name: the printed output differs"
     status=1
   fi
-  for shot in $(awk '$1 == "shot" { print $2 }' "$script"); do
+  for shot in $(awk '$1 == "shot" || $1 == "dialogshot" { print $2 }' "$script"); do
     if ! "$quorix" --compare "$here/golden/$shot" "$work/$name/$shot"; then
       echo "$name: $shot differs from the reviewed picture"
       status=1
