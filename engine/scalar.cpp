@@ -55,21 +55,21 @@ bool domain_error(const char* fn = "NAN") {
 
 }  // namespace
 
-// Only these flags are faults (underflow and inexact stay ignored).
-constexpr int kFaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
-
 // Clearing is costly, so it is done only when a fault flag is raised.
 void clear_fp_flags() {
-    if (std::fetestexcept(kFaultFlags)) std::feclearexcept(kFaultFlags);
+    if (std::fetestexcept(FP_FAULT_FLAGS)) std::feclearexcept(FP_FAULT_FLAGS);
+}
+
+const char* fp_fault_text(int code) {
+    if (code == ERR_DIV_ZERO) return "Division by zero";
+    if (code == ERR_OVERFLOW) return "Positive infinity";
+    return "NAN";
 }
 
 bool fpieee_handler() {
-    int flags = std::fetestexcept(kFaultFlags);
-    if (!flags) return false;
-    const char* fn = "fpieee_handler";
-    if (flags & FE_DIVBYZERO) raise_error(ERR_DIV_ZERO, "Division by zero", fn);
-    else if (flags & FE_OVERFLOW) raise_error(ERR_OVERFLOW, "Positive infinity", fn);
-    else raise_error(ERR_DOMAIN, "NAN", fn);
+    const int code = fp_fault_code();
+    if (code < 0) return false;
+    raise_error(code, fp_fault_text(code), "fpieee_handler");
     clear_fp_flags();
     return true;
 }

@@ -84,16 +84,19 @@ void plus_mark(Surface& s, int x, int y, Colour c) {
     draw_pixel(s, x, y + 1, c);
 }
 
-void value_range(const double* v, int n, double& min, double& max) {
-    min = max = n > 0 ? v[0] : 0.0;
-    for (int i = 1; i < n; ++i) {
-        min = std::min(min, v[i]);
-        max = std::max(max, v[i]);
-    }
-}
-
 std::string sci4(double v) { return format_real(v, FMT_SCI, 4, false); }
 std::string float4(double v) { return format_real(v, FMT_FLOAT, 4, false); }
+
+// A quantity that cannot be had (no n-1 deviation of one point, the fit
+// of constant x, logarithms of negatives...) is shown as "Error" or
+// "error" rather than reported: the dialog still opens.
+bool quantity_defined(int index, double& value) {
+    clear_error();
+    value = claculate_stat(index);
+    const bool defined = !error_pending();
+    clear_error();
+    return defined;
+}
 
 // --- histogram ----------------------------------------------------------------------
 
@@ -122,21 +125,11 @@ struct ScatterFit {
     bool has_a = false, has_b = false, has_r = false;
 };
 
-// A quantity that cannot be had (constant x, logarithms of negatives...)
-// is shown as undefined rather than reported: the plot still opens.
-bool fit_quantity(int index, double& value) {
-    clear_error();
-    value = claculate_stat(index);
-    const bool defined = !error_pending();
-    clear_error();
-    return defined;
-}
-
 ScatterFit scatter_fit() {
     ScatterFit f;
-    f.has_a = fit_quantity(STAT_SLOPE, f.a);
-    f.has_b = fit_quantity(STAT_INTERCEPT, f.b);
-    f.has_r = fit_quantity(STAT_CORR_COEF, f.r);
+    f.has_a = quantity_defined(STAT_SLOPE, f.a);
+    f.has_b = quantity_defined(STAT_INTERCEPT, f.b);
+    f.has_r = quantity_defined(STAT_CORR_COEF, f.r);
     return f;
 }
 
@@ -330,11 +323,10 @@ std::vector<std::string> stats_summary_lines() {
     const Row* rows = two ? kTwoVariable : kOneVariable;
     const int count = static_cast<int>(two ? std::size(kTwoVariable) : std::size(kOneVariable));
     for (int k = 0; k < count; ++k) {
-        clear_error();
-        const double v = claculate_stat(rows[k].index);
-        lines.push_back(std::string(rows[k].label) + " = " + (error_pending() ? "Error" : format_value(v, false)));
+        double v;
+        const bool defined = quantity_defined(rows[k].index, v);
+        lines.push_back(std::string(rows[k].label) + " = " + (defined ? format_value(v, false) : "Error"));
     }
-    clear_error();
     return lines;
 }
 

@@ -24,7 +24,6 @@ StatsData g_data{{}, {}, 0, true};
 
 constexpr const char* kLookup = "claculate_stat";
 constexpr const char* kAccess = "stats_get_put";
-constexpr int kFaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
 
 // Every change of the set moves the version on, which is what the caches
 // below are keyed on.
@@ -38,33 +37,23 @@ bool two_variable() { return g_settings.stats_var == 1; }
 class FaultScope {
 public:
     FaultScope() {
-        std::fegetexceptflag(&saved_, kFaultFlags);
-        std::feclearexcept(kFaultFlags);
+        std::fegetexceptflag(&saved_, FP_FAULT_FLAGS);
+        std::feclearexcept(FP_FAULT_FLAGS);
     }
-    ~FaultScope() { std::fesetexceptflag(&saved_, kFaultFlags); }
+    ~FaultScope() { std::fesetexceptflag(&saved_, FP_FAULT_FLAGS); }
     FaultScope(const FaultScope&) = delete;
     FaultScope& operator=(const FaultScope&) = delete;
     // The code of the fault raised since the scope began, or -1.
-    static int fault() {
-        const int flags = std::fetestexcept(kFaultFlags);
-        if (flags & FE_DIVBYZERO) return ERR_DIV_ZERO;
-        if (flags & FE_OVERFLOW) return ERR_OVERFLOW;
-        if (flags & FE_INVALID) return ERR_DOMAIN;
-        return -1;
-    }
+    static int fault() { return fp_fault_code(); }
 
 private:
     std::fexcept_t saved_;
 };
 
 const char* fault_text(int code) {
-    switch (code) {
-        case ERR_DIV_ZERO: return "Division by zero";
-        case ERR_OVERFLOW: return "Positive infinity";
-        case ERR_NO_DATA: return "No data defined";
-        case ERR_NO_Y_DATA: return "No y data defined";
-        default: return "NAN";
-    }
+    if (code == ERR_NO_DATA) return "No data defined";
+    if (code == ERR_NO_Y_DATA) return "No y data defined";
+    return fp_fault_text(code);
 }
 
 // --- the raw quantities, computed once per version ---------------------------------
@@ -226,11 +215,6 @@ bool data_ready(bool y_needed) {
     if (code < 0) return true;
     raise_stat(code);
     return false;
-}
-
-double checked(double value, const RawSummary& r) {
-    if (r.fault >= 0) return raise_stat(r.fault);
-    return value;
 }
 
 double divided(double num, double den) {
@@ -418,24 +402,25 @@ double claculate_stat(int index) {
     if (!data_ready(needs_y(index))) return 0.0;
     const RawSummary& r = raw_summary();
     const double n = r.count;
+    const bool sample_deviation = index == STAT_STD_DEV1_X || index == STAT_STD_DEV1_Y;
+    if (sample_deviation && r.count == 1) return raise_stat(ERR_DIV_ZERO);
+    // A fault of the sums spoils every quantity made from them; the
+    // extremes are only compared.
+    if (r.fault >= 0 && index < STAT_XMIN) return raise_stat(r.fault);
     switch (index) {
-        case STAT_SUM_XY: return checked(r.sum_xy, r);
-        case STAT_WEIGHTED_MEAN: return r.fault >= 0 ? checked(0, r) : divided(r.sum_xy, r.sum_y);
-        case STAT_WEIGHTED_MEAN_Y: return r.fault >= 0 ? checked(0, r) : divided(r.sum_xy, r.sum_x);
-        case STAT_MEAN_X: return checked(r.sum_x / n, r);
-        case STAT_SUM_X: return checked(r.sum_x, r);
-        case STAT_SUM2_X: return checked(r.sum2_x, r);
-        case STAT_STD_DEV_X: return checked(std::sqrt(r.centred_xx / n), r);
-        case STAT_STD_DEV1_X:
-            if (r.count == 1) return raise_stat(ERR_DIV_ZERO);
-            return checked(std::sqrt(r.centred_xx / (n - 1)), r);
-        case STAT_MEAN_Y: return checked(r.sum_y / n, r);
-        case STAT_SUM_Y: return checked(r.sum_y, r);
-        case STAT_SUM2_Y: return checked(r.sum2_y, r);
-        case STAT_STD_DEV_Y: return checked(std::sqrt(r.centred_yy / n), r);
-        case STAT_STD_DEV1_Y:
-            if (r.count == 1) return raise_stat(ERR_DIV_ZERO);
-            return checked(std::sqrt(r.centred_yy / (n - 1)), r);
+        case STAT_SUM_XY: return r.sum_xy;
+        case STAT_WEIGHTED_MEAN: return divided(r.sum_xy, r.sum_y);
+        case STAT_WEIGHTED_MEAN_Y: return divided(r.sum_xy, r.sum_x);
+        case STAT_MEAN_X: return r.sum_x / n;
+        case STAT_SUM_X: return r.sum_x;
+        case STAT_SUM2_X: return r.sum2_x;
+        case STAT_STD_DEV_X: return std::sqrt(r.centred_xx / n);
+        case STAT_STD_DEV1_X: return std::sqrt(r.centred_xx / (n - 1));
+        case STAT_MEAN_Y: return r.sum_y / n;
+        case STAT_SUM_Y: return r.sum_y;
+        case STAT_SUM2_Y: return r.sum2_y;
+        case STAT_STD_DEV_Y: return std::sqrt(r.centred_yy / n);
+        case STAT_STD_DEV1_Y: return std::sqrt(r.centred_yy / (n - 1));
         case STAT_XMIN: return r.xmin;
         case STAT_XMAX: return r.xmax;
         case STAT_YMIN: return r.ymin;
@@ -546,15 +531,19 @@ int histogram_bin_of(double d, double width, int bins) {
     return j;
 }
 
+void value_range(const double* values, int count, double& min, double& max) {
+    min = max = count > 0 ? values[0] : 0.0;
+    for (int i = 1; i < count; ++i) {
+        if (values[i] < min) min = values[i];
+        if (values[i] > max) max = values[i];
+    }
+}
+
 HistogramBins histogram_bins(const double* values, int count, int bins) {
     HistogramBins h;
     h.bins = bins < 1 ? 1 : (bins > STATS_HISTOGRAM_MAX_BINS ? STATS_HISTOGRAM_MAX_BINS : bins);
     if (count <= 0) return h;
-    h.min = h.max = values[0];
-    for (int i = 1; i < count; ++i) {
-        if (values[i] < h.min) h.min = values[i];
-        if (values[i] > h.max) h.max = values[i];
-    }
+    value_range(values, count, h.min, h.max);
     FaultScope scope;
     h.width = (h.max - h.min) / h.bins;
     for (int i = 0; i < count; ++i) {

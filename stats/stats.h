@@ -114,6 +114,9 @@ void install_stats_hooks();
 // and far-off values held at ±1e6 so that the conversion stays defined.
 int stats_pixel(double v);
 
+// The smallest and largest of the values (both 0 when there are none).
+void value_range(const double* values, int count, double& min, double& max);
+
 // The histogram of one panel (x or y values).
 struct HistogramBins {
     int bins = 1;
