@@ -49,7 +49,9 @@ void reset_cancel_check();
 bool copy_bounded(char* dest, const char* source, std::size_t size);
 bool append_bounded(char* dest, const char* source, std::size_t size);
 
-enum { MB_STYLE_OK = 0, MB_STYLE_EXCLAMATION = 0x30 };
+// Styles: the buttons in the low nibble, the icon above.  Answers: 1 OK, 6 Yes, 7 No.
+enum { MB_STYLE_OK = 0, MB_STYLE_YES_NO = 4, MB_STYLE_EXCLAMATION = 0x30 };
+enum { MB_ANSWER_OK = 1, MB_ANSWER_YES = 6, MB_ANSWER_NO = 7 };
 int message_box(const char* text, const char* title, int style);
 int warning_box(const char* text, const char* title);
 

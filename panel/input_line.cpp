@@ -43,15 +43,6 @@ constexpr int HISTORY_TEXT_LIMIT = 1000;
 
 const char* const kLimitText = "Reached expression size limit";
 
-struct CacheSlot {
-    bool used;
-    int key;
-    CompiledExpression compiled;
-};
-CacheSlot g_cache[EXPRESSION_CACHE_SLOTS];
-// Compiled form of a stored expression that found every slot taken.
-CompiledExpression g_uncached;
-
 // Scratch for the text forms of history entries.
 PreparedExpression g_text_prep;
 
@@ -122,11 +113,6 @@ bool put_token(TokenCode token) {
     return true;
 }
 
-void sync_answer_kind() {
-    g_input.answer_matrix = g_last_result_kind == RK_MATRIX;
-    g_input.answer_list = g_last_result_kind == RK_LIST;
-}
-
 // After a cursor key or a tap: the line is editable again and a pending
 // error no longer blocks the keys.
 void after_cursor_move() {
@@ -150,7 +136,10 @@ void draw_input_into_screen() {
         return;
     }
     // A program showing its own text owns the first line.
-    if (g_panel.program_output_line() != nullptr) return;
+    if (const char* text = g_panel.program_output_line()) {
+        draw_program_text(ui().screen, text);
+        return;
+    }
     draw_input_line(ui().screen);
 }
 
@@ -279,6 +268,11 @@ struct TextOut {
 };
 
 }  // namespace
+
+void sync_answer_kind() {
+    g_input.answer_matrix = g_last_result_kind == RK_MATRIX;
+    g_input.answer_list = g_last_result_kind == RK_LIST;
+}
 
 // --- edits -----------------------------------------------------------------
 
@@ -484,7 +478,15 @@ void evaluate_line(bool for_plot) {
         Evaluate_Input(e.tokens, e.count);
         if (!for_plot) Evaluate_Input_2();
         sync_answer_kind();
-        if (!for_plot || error_pending()) {
+        if (program_input && !error_pending()) {
+            // The value went to the program's variable; the program goes on.
+            copy_cut(g_result.text, sizeof g_result.text, "Running...");
+            g_result.empty = false;
+            g_result.shown = false;
+            g_result.scroll = 0;
+            in.cursor_shown = false;
+            in.fresh = true;
+        } else if (!for_plot || error_pending()) {
             show_evaluation_result();
             in.no_auto_answer = false;
             in.cursor_shown = false;
@@ -760,6 +762,17 @@ void save_line() {
     g_input.cursor_shown = false;
 }
 
+void set_line_tokens(const TokenCode* tokens, int count) {
+    if (count < 0) count = 0;
+    if (count > MAX_LINE_TOKENS) count = MAX_LINE_TOKENS;
+    for (int k = 0; k < count; ++k) g_input.line.tokens[k] = tokens[k];
+    g_input.line.count = count;
+    g_input.cursor = count;
+    g_input.fresh = false;
+    g_input.cursor_shown = true;
+    redraw_lines();
+}
+
 void restore_line(bool redraw) {
     g_input.line = g_input.saved;
     g_input.cursor = g_input.saved_cursor;
@@ -767,40 +780,6 @@ void restore_line(bool redraw) {
     g_input.fresh = true;
     g_input.cursor_shown = false;
     if (redraw) redraw_lines();
-}
-
-void evaluate_stored_expression(int key, const TokenCode* tokens, int count) {
-    // A compile behind a pending error would be cut short and must not be
-    // kept; nothing runs while an error is pending anyway.
-    if (error_pending()) return;
-    if (count < 0) count = 0;
-    if (count > MAX_LINE_TOKENS) count = MAX_LINE_TOKENS;
-    for (CacheSlot& slot : g_cache) {
-        if (slot.used && slot.key == key) {
-            run_and_store(slot.compiled);
-            sync_answer_kind();
-            return;
-        }
-    }
-    CompiledExpression* target = &g_uncached;
-    for (CacheSlot& slot : g_cache) {
-        if (!slot.used) {
-            slot.used = true;
-            slot.key = key;
-            target = &slot.compiled;
-            break;
-        }
-    }
-    compile_expression(tokens, count, *target);
-    run_and_store(*target);
-    sync_answer_kind();
-}
-
-void clear_expression_cache() {
-    for (CacheSlot& slot : g_cache) {
-        slot.used = false;
-        slot.key = -1;
-    }
 }
 
 void reset_input_line() {

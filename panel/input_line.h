@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "engine/expression_cache.h"
 #include "engine/tokens.h"
 #include "platform/surface.h"
 
@@ -12,7 +13,6 @@ namespace qx {
 constexpr int EXPRESSION_CAPACITY = 105;
 constexpr int MAX_LINE_TOKENS = 100;
 constexpr int HISTORY_SIZE = 20;
-constexpr int EXPRESSION_CACHE_SLOTS = 20;
 
 struct Expression {
     TokenCode tokens[EXPRESSION_CAPACITY];
@@ -87,13 +87,14 @@ void scroll_result(int direction);      // -1 left, +1 right
 // The result line as plain text (display glyphs written out), for copying.
 std::string result_plain_text();
 
+// The answer flags of the line follow the kind of the last result.
+void sync_answer_kind();
+// Puts tokens on the line as editable text with the cursor at the end.
+void set_line_tokens(const TokenCode* tokens, int count);
+
 // Around program runs.
 void save_line();
 void restore_line(bool redraw);
-
-// Evaluates a stored expression through the compiled-expression cache.
-void evaluate_stored_expression(int key, const TokenCode* tokens, int count);
-void clear_expression_cache();
 
 void reset_input_line();   // a fresh calculator: empty line, empty history
 
