@@ -669,18 +669,44 @@ void GroupBox::paint(Surface& s, bool) {
 // Edit
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// Line breaks as a multi-line field keeps them: "\r\n" and a lone '\r'
+// become '\n', and with escapes so does the two-character "\n" scripts use.
+std::string line_breaks(const std::string& text, bool escapes) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            c = '\n';
+        } else if (escapes && c == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            ++i;
+            c = '\n';
+        }
+        out += c;
+    }
+    return out;
+}
+
+int cw(char c) { return char_width(kFont, static_cast<unsigned char>(c)); }
+
+}  // namespace
+
 Edit::Edit(Dialog& d, int id, const Rect& r, const std::string& text, const EditOptions& options)
     : Control(d, ControlKind::Edit, id, r, {}), options_(options) {
-    if (options_.multi_line) options_.read_only = true;
     set_text(text);
 }
 
 void Edit::set_text(const std::string& text) {
-    std::string t = text;
+    std::string t = options_.multi_line ? line_breaks(text, false) : text;
     if (options_.max_length > 0 && static_cast<int>(t.size()) > options_.max_length)
         t.resize(options_.max_length);
     text_ = t;
     caret_ = static_cast<int>(text_.size());
+    caret_at_wrap_ = false;
+    goal_x_ = -1;
     scroll_x_ = 0;
     scroll_.pos = 0;
     wrapped_ = false;
@@ -689,13 +715,13 @@ void Edit::set_text(const std::string& text) {
 }
 
 void Edit::set_caret(int pos) {
-    caret_ = std::clamp(pos, 0, static_cast<int>(text_.size()));
-    keep_caret_visible();
-    invalidate();
+    place_caret(pos, false);
 }
 
 void Edit::set_read_only(bool on) {
-    options_.read_only = on || options_.multi_line;
+    options_.read_only = on;
+    wrapped_ = false;
+    caret_at_wrap_ = false;
     invalidate();
 }
 
@@ -715,18 +741,64 @@ Rect Edit::scroll_area() const {
 
 void Edit::rewrap() {
     if (!options_.multi_line) return;
+    if (wrapped_ && wrapped_w_ == rect_.w && wrapped_h_ == rect_.h) return;
     int rows = std::max(1, (rect_.h - 4) / fh());
+    // Read-only text keeps the word wrap of static texts; editable text must
+    // map every offset to a place on the screen, so it wraps by offsets.
+    auto wrap = [&] {
+        if (options_.read_only) {
+            lines_ = wrap_text(kFont, text_, text_area().w);
+            spans_.clear();
+            return;
+        }
+        // One pixel to spare for the caret after the widest line.
+        wrap_spans(text_area().w - 1);
+        lines_.resize(spans_.size());
+        for (std::size_t i = 0; i < spans_.size(); ++i)
+            lines_[i].assign(text_, spans_[i].start, spans_[i].end - spans_[i].start);
+    };
     show_bar_ = false;
-    lines_ = wrap_text(kFont, text_, text_area().w);
+    wrap();
     if (static_cast<int>(lines_.size()) > rows) {
         show_bar_ = true;
-        lines_ = wrap_text(kFont, text_, text_area().w);
+        wrap();
     }
     scroll_.low = 0;
     scroll_.high = static_cast<int>(lines_.size()) - 1;
     scroll_.page = rows;
     scroll_.set_pos(scroll_.pos);
     wrapped_ = true;
+    wrapped_w_ = rect_.w;
+    wrapped_h_ = rect_.h;
+}
+
+// Breaks after the blanks before the word that overflows, or between
+// characters in a word wider than the line; blanks never overflow, they
+// hang at the end of their line.  Every line but an empty paragraph holds
+// at least one character, so this always ends.
+void Edit::wrap_spans(int width) {
+    spans_.clear();
+    const int n = static_cast<int>(text_.size());
+    int start = 0;
+    while (true) {
+        int w = 0, word = -1, i = start;
+        for (; i < n && text_[i] != '\n'; ++i) {
+            if (text_[i] != ' ') {
+                if (i > start && text_[i - 1] == ' ') word = i;
+                if (w + cw(text_[i]) > width && i > start) break;
+            }
+            w += cw(text_[i]);
+        }
+        if (i < n && text_[i] != '\n') {
+            int end = word > start ? word : i;
+            spans_.push_back({start, end});
+            start = end;
+            continue;
+        }
+        spans_.push_back({start, i});
+        if (i >= n) break;
+        start = i + 1;
+    }
 }
 
 int Edit::line_count() {
@@ -734,8 +806,80 @@ int Edit::line_count() {
     return static_cast<int>(lines_.size());
 }
 
+int Edit::caret_line() const {
+    auto after = std::upper_bound(spans_.begin(), spans_.end(), caret_,
+                                  [](int pos, const Span& s) { return pos < s.start; });
+    int line = std::max(0, static_cast<int>(after - spans_.begin()) - 1);
+    if (caret_at_wrap_ && line > 0 && wrap_end(line - 1, caret_)) --line;
+    return line;
+}
+
+int Edit::line_x(int line, int pos) const {
+    int x = 0;
+    for (int i = spans_[line].start; i < pos && i < spans_[line].end; ++i) x += cw(text_[i]);
+    return x;
+}
+
+int Edit::pos_at(int line, int x) const {
+    const Span& s = spans_[line];
+    int best = s.start, best_d = std::abs(x), acc = 0;
+    for (int i = s.start; i < s.end; ++i) {
+        acc += cw(text_[i]);
+        if (std::abs(acc - x) < best_d) {
+            best_d = std::abs(acc - x);
+            best = i + 1;
+        }
+    }
+    return best;
+}
+
+bool Edit::wrap_end(int line, int pos) const {
+    return line + 1 < static_cast<int>(spans_.size()) && spans_[line].end == pos &&
+           spans_[line + 1].start == pos;
+}
+
+void Edit::place_caret(int pos, bool at_wrap_end) {
+    caret_ = std::clamp(pos, 0, static_cast<int>(text_.size()));
+    caret_at_wrap_ = at_wrap_end;
+    goal_x_ = -1;
+    keep_caret_visible();
+    invalidate();
+}
+
+void Edit::caret_to_point(int x, int y) {
+    rewrap();
+    Rect ta = text_area();
+    int dy = y - ta.y;
+    int row = dy >= 0 ? dy / fh() : -((fh() - 1 - dy) / fh());
+    int line = std::clamp(scroll_.pos + row, 0, static_cast<int>(spans_.size()) - 1);
+    int p = pos_at(line, x - ta.x);
+    place_caret(p, wrap_end(line, p));
+}
+
+// Up and Down aim at the column the first of them started from, so the
+// caret comes back to it after passing a shorter line.
+void Edit::move_lines(int delta) {
+    rewrap();
+    int line = caret_line();
+    int goal = goal_x_ >= 0 ? goal_x_ : line_x(line, caret_);
+    int target = std::clamp(line + delta, 0, static_cast<int>(spans_.size()) - 1);
+    if (target == line) return;
+    int p = pos_at(target, goal);
+    place_caret(p, wrap_end(target, p));
+    goal_x_ = goal;
+}
+
 void Edit::keep_caret_visible() {
-    if (options_.multi_line) return;
+    if (options_.multi_line) {
+        if (options_.read_only) return;
+        rewrap();
+        int line = caret_line();
+        if (line < scroll_.pos)
+            scroll_.set_pos(line);
+        else if (line >= scroll_.pos + scroll_.page)
+            scroll_.set_pos(line - scroll_.page + 1);
+        return;
+    }
     int width = std::max(1, text_area().w - 1);
     int total = tw(text_);
     int cx = text_width(kFont, text_.substr(0, caret_).c_str());
@@ -769,9 +913,16 @@ bool Edit::accepts(char c) const {
 
 bool Edit::insert(const std::string& chars) {
     std::string add;
-    for (char c : chars) {
-        if (c == '\n' || c == '\r') break;
-        if (accepts(c)) add += c;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        char c = chars[i];
+        if (c == '\n' || c == '\r') {
+            // A single-line field takes the first line of a pasted text.
+            if (!options_.multi_line) break;
+            if (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n') ++i;
+            add += '\n';
+        } else if (accepts(c)) {
+            add += c;
+        }
     }
     if (options_.max_length > 0) {
         int room = options_.max_length - static_cast<int>(text_.size());
@@ -781,10 +932,34 @@ bool Edit::insert(const std::string& chars) {
     if (add.empty()) return false;
     text_.insert(caret_, add);
     caret_ += static_cast<int>(add.size());
+    edited();
+    return true;
+}
+
+void Edit::remove(int pos) {
+    text_.erase(pos, 1);
+    caret_ = pos;
+    edited();
+}
+
+void Edit::edited() {
+    caret_at_wrap_ = false;
+    goal_x_ = -1;
+    wrapped_ = false;
     keep_caret_visible();
     invalidate();
     notify(Notify::TextChanged);
-    return true;
+}
+
+void Edit::draw_lines(Surface& s, const Rect& area, Colour c) {
+    Rect clip = intersect(area, {0, 0, s.width(), s.height()});
+    if (clip.empty()) return;
+    if (canvas_.width() != clip.w || canvas_.height() != clip.h) canvas_ = Surface(clip.w, clip.h);
+    copy_block(canvas_, 0, 0, s, clip.x, clip.y, clip.w, clip.h);
+    for (int i = scroll_.pos, y = area.y; i < static_cast<int>(lines_.size()) && y < area.bottom();
+         ++i, y += fh())
+        draw_text(canvas_, kFont, lines_[i].c_str(), area.x - clip.x, y - clip.y, c);
+    copy_block(s, clip.x, clip.y, canvas_, 0, 0, clip.w, clip.h);
 }
 
 void Edit::paint(Surface& s, bool focused) {
@@ -793,10 +968,15 @@ void Edit::paint(Surface& s, bool focused) {
         rewrap();
         draw_field(s, r, COLOUR_FIELD, enabled_, focused);
         Rect ta = text_area();
-        Colour c = enabled_ ? COLOUR_TEXT : COLOUR_TEXT_DISABLED;
-        for (int i = scroll_.pos, y = ta.y; i < static_cast<int>(lines_.size()) && y < ta.bottom();
-             ++i, y += fh())
-            draw_text_clipped(s, lines_[i], ta.x, y, c, ta);
+        draw_lines(s, ta, enabled_ ? COLOUR_TEXT : COLOUR_TEXT_DISABLED);
+        if (focused && !options_.read_only && enabled_) {
+            int line = caret_line();
+            int y = ta.y + (line - scroll_.pos) * fh();
+            if (line >= scroll_.pos && y < ta.bottom()) {
+                int cx = std::clamp(ta.x + line_x(line, caret_), ta.x, ta.right());
+                fill_rect(s, COLOUR_TEXT, cx, y, cx, std::min(y + fh() - 1, ta.bottom()));
+            }
+        }
         if (show_bar_) scroll_.paint(s, scroll_area(), enabled_);
         return;
     }
@@ -822,6 +1002,7 @@ void Edit::stylus_down(int x, int y) {
         dragging_text_ = true;
         drag_y_ = y;
         drag_top_ = scroll_.pos;
+        if (!options_.read_only) caret_to_point(x, y);
         return;
     }
     set_caret(caret_from_x(x));
@@ -831,6 +1012,9 @@ void Edit::stylus_move(int x, int y) {
     if (options_.multi_line) {
         if (scroll_.held()) {
             if (scroll_.drag(scroll_area(), x, y)) invalidate();
+        } else if (dragging_text_ && !options_.read_only) {
+            // The caret follows the stylus, scrolling past the edges.
+            caret_to_point(x, y);
         } else if (dragging_text_) {
             // Dragging the text moves it with the stylus, a line at a time.
             if (scroll_.set_pos(drag_top_ - (y - drag_y_) / fh())) invalidate();
@@ -855,7 +1039,7 @@ bool Edit::key(int key, int mods) {
         if (dialog_->window()) dialog_->window()->set_clipboard(text_);
         return true;
     }
-    if (options_.multi_line) {
+    if (options_.multi_line && options_.read_only) {
         rewrap();
         int p = scroll_.pos, page = std::max(1, scroll_.page - 1);
         switch (key) {
@@ -874,6 +1058,7 @@ bool Edit::key(int key, int mods) {
         if (!options_.read_only && dialog_->window()) insert(dialog_->window()->clipboard());
         return true;
     }
+    if (options_.multi_line && multi_line_key(key, mods)) return true;
     int len = static_cast<int>(text_.size());
     switch (key) {
         case KEY_LEFT: set_caret(caret_ - 1); return true;
@@ -881,21 +1066,38 @@ bool Edit::key(int key, int mods) {
         case KEY_HOME: set_caret(0); return true;
         case KEY_END: set_caret(len); return true;
         case KEY_BACKSPACE:
-            if (!options_.read_only && caret_ > 0) {
-                text_.erase(caret_ - 1, 1);
-                --caret_;
-                keep_caret_visible();
-                invalidate();
-                notify(Notify::TextChanged);
-            }
+            if (!options_.read_only && caret_ > 0) remove(caret_ - 1);
             return true;
         case KEY_DELETE:
-            if (!options_.read_only && caret_ < len) {
-                text_.erase(caret_, 1);
-                keep_caret_visible();
-                invalidate();
-                notify(Notify::TextChanged);
-            }
+            if (!options_.read_only && caret_ < len) remove(caret_);
+            return true;
+        default: return false;
+    }
+}
+
+// The keys an editable multi-line field reads by wrapped lines; the rest
+// (Left, Right, Backspace, Delete) work on offsets as in a single line.
+bool Edit::multi_line_key(int key, int mods) {
+    rewrap();
+    const int line = caret_line();
+    const int page = std::max(1, scroll_.page - 1);
+    switch (key) {
+        case KEY_UP: move_lines(-1); return true;
+        case KEY_DOWN: move_lines(1); return true;
+        case KEY_PAGE_UP: move_lines(-page); return true;
+        case KEY_PAGE_DOWN: move_lines(page); return true;
+        case KEY_HOME:
+            place_caret((mods & MOD_CTRL) ? 0 : spans_[line].start, false);
+            return true;
+        case KEY_END:
+            if (mods & MOD_CTRL)
+                place_caret(static_cast<int>(text_.size()), false);
+            else
+                place_caret(spans_[line].end, wrap_end(line, spans_[line].end));
+            return true;
+        case KEY_RETURN:
+            // Consumed even when the field is full: Enter here never means OK.
+            insert("\n");
             return true;
         default: return false;
     }
@@ -912,15 +1114,14 @@ void Edit::focus_changed(bool) { invalidate(); }
 
 bool Edit::script_set(const std::string& value) {
     if (options_.read_only) return false;
-    for (char c : value)
-        if (!accepts(c)) return false;
-    if (options_.max_length > 0 && static_cast<int>(value.size()) > options_.max_length) return false;
-    text_ = value;
+    std::string v = options_.multi_line ? line_breaks(value, true) : value;
+    for (char c : v)
+        if (!accepts(c) && !(c == '\n' && options_.multi_line)) return false;
+    if (options_.max_length > 0 && static_cast<int>(v.size()) > options_.max_length) return false;
+    text_ = v;
     caret_ = static_cast<int>(text_.size());
     scroll_x_ = 0;
-    keep_caret_visible();
-    invalidate();
-    notify(Notify::TextChanged);
+    edited();
     return true;
 }
 

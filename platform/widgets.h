@@ -241,13 +241,19 @@ protected:
 struct EditOptions {
     bool numeric = false;     // digits, sign, point, comma and E/e only
     bool read_only = false;
-    bool multi_line = false;  // read-only text with word wrap and a scroll bar
-    int max_length = 0;       // bytes; 0 for no limit
+    // Word-wrapped text with a scroll bar.  Unless read_only it is a text
+    // box: Enter types a line break ('\n' in the text) instead of pressing
+    // the default button, and Up/Down move between wrapped lines.  Read-only,
+    // it only scrolls (the arrows and a drag move the text).
+    bool multi_line = false;
+    int max_length = 0;       // bytes, a line break counting one; 0 for no limit
 };
 
 class Edit : public Control {
 public:
-    void set_text(const std::string& text) override;   // caret to the end
+    // Caret to the end, scrolled into view.  A multi-line field stores
+    // "\r\n" and a lone '\r' as '\n'; set_caret(0) then shows its top.
+    void set_text(const std::string& text) override;
     int caret() const { return caret_; }
     void set_caret(int pos);
     const EditOptions& options() const { return options_; }
@@ -269,28 +275,60 @@ protected:
     bool key(int key, int mods) override;
     bool type(char c) override;
     void focus_changed(bool gained) override;
+    // The whole text, refused (not cut) when a character does not fit the
+    // field or it is too long.  In a multi-line field the two characters
+    // backslash and 'n' stand for a line break, since a script value is
+    // one line ("First line\nSecond line").
     bool script_set(const std::string& value) override;
-    bool script_settable() const override { return !options_.read_only && !options_.multi_line; }
+    bool script_settable() const override { return !options_.read_only; }
 
 private:
+    // A wrapped line of an editable field: text_[start, end).  A line that
+    // ends at a typed break stops before its '\n'; one broken by the wrap
+    // ends where the next starts, keeping the blanks it broke at.
+    struct Span {
+        int start, end;
+    };
+
     bool accepts(char c) const;
     bool insert(const std::string& chars);   // true when anything went in
+    void remove(int pos);                    // one character, by the user
+    void edited();                           // after every change by the user
     void keep_caret_visible();
     void rewrap();
+    void wrap_spans(int width);
+    void draw_lines(Surface& s, const Rect& area, Colour c);
     Rect text_area() const;
     Rect scroll_area() const;
     int caret_from_x(int x) const;
+    // Multi-line caret: its wrapped line, offsets within lines in pixels.
+    int caret_line() const;
+    int line_x(int line, int pos) const;
+    int pos_at(int line, int x) const;
+    bool wrap_end(int line, int pos) const;
+    void place_caret(int pos, bool at_wrap_end);
+    void caret_to_point(int x, int y);
+    void move_lines(int delta);
+    bool multi_line_key(int key, int mods);
 
     EditOptions options_;
     int caret_ = 0;
     int scroll_x_ = 0;
-    // Multi-line state.
+    // Multi-line state.  The wrap is kept until the text, the size or the
+    // mode changes, so painting does not wrap again.
     std::vector<std::string> lines_;
+    std::vector<Span> spans_;
     bool wrapped_ = false;
+    int wrapped_w_ = 0, wrapped_h_ = 0;
     bool show_bar_ = false;
     ScrollTrack scroll_;
     bool dragging_text_ = false;
     int drag_y_ = 0, drag_top_ = 0;
+    // Where a wrap breaks a line, one offset is both the end of that line
+    // and the start of the next: this says the caret is shown at the end.
+    bool caret_at_wrap_ = false;
+    int goal_x_ = -1;      // the column Up/Down keep, in pixels; -1 for none
+    Surface canvas_;       // the text area, drawn clipped without allocating
 };
 
 // What list boxes, combo boxes and list views share: rows of cell texts

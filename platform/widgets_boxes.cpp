@@ -102,6 +102,7 @@ int message_box(Window& w, const Surface& under, const std::string& text,
     Rect text_rect{kMargin + icon_w, kMargin + (content_h - text_h) / 2, cw - 2 * kMargin - icon_w, text_h};
     if (scrolls) {
         EditOptions o;
+        o.read_only = true;
         o.multi_line = true;
         d.add_edit(0, text_rect, text, o);
     } else {

@@ -833,7 +833,7 @@ TEST(DialogEvents, MultiLineFieldScrollsButTakesNoText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Dialog d("Help", 200, 100);
-        Edit& e = d.add_edit(1, {4, 4, 150, 60}, text, EditOptions{.multi_line = true});
+        Edit& e = d.add_edit(1, {4, 4, 150, 60}, text, EditOptions{.read_only = true, .multi_line = true});
         d.add_button(ID_OK, {4, 70, 60, BUTTON_HEIGHT}, "OK", true);
         d.set_focus(1);
         FakeWindow w;
@@ -845,6 +845,173 @@ TEST(DialogEvents, MultiLineFieldScrollsButTakesNoText) {
         EXPECT_EQ(e.text(), text);
         EXPECT_GT(e.line_count(), 60 / font_height(FONT_DIALOG));
         EXPECT_TRUE(c.check(e.first_line(), e.line_count())) << e.first_line();
+    }
+}
+
+// An editable multi-line field, 60 px high: four rows of the 12-px font.
+TEST(DialogEvents, MultiLineFieldEditsByWrappedLines) {
+    // Two words fit a line of the narrow field, so "aaaa bbbb cccc dddd"
+    // wraps after "bbbb " (offset 10).
+    const int narrow = 6 + text_width(FONT_DIALOG, "aaaa bbbb") + 1;
+    const EditOptions text_box{.multi_line = true};
+    struct Case {
+        const char* name;
+        EditOptions options;
+        int width;
+        const char* start;
+        std::function<void(FakeWindow&, const Rect&)> input;
+        const char* text;
+        int code;   // Escape ends the dialog unless Enter pressed OK
+    };
+    const Case cases[] = {
+        {"typing and Enter", text_box, 150, "",
+         [](FakeWindow& w, const Rect&) {
+             w.type("ab");
+             w.key(KEY_RETURN);
+             w.type("cd");
+             w.key(KEY_RETURN);
+             w.key(KEY_RETURN);
+             w.type("e");
+         },
+         "ab\ncd\n\ne", ID_CANCEL},
+        {"\\r\\n kept as \\n", text_box, 150, "ab\r\ncd\re", [](FakeWindow&, const Rect&) {}, "ab\ncd\ne",
+         ID_CANCEL},
+        {"Backspace at a line start joins", text_box, 150, "ab\ncd",
+         [](FakeWindow& w, const Rect&) { w.key(KEY_HOME); w.key(KEY_BACKSPACE); }, "abcd", ID_CANCEL},
+        {"Delete at a line end joins", text_box, 150, "ab\ncd",
+         [](FakeWindow& w, const Rect&) { w.key(KEY_UP); w.key(KEY_END); w.key(KEY_DELETE); }, "abcd",
+         ID_CANCEL},
+        {"Left and Right cross the break", text_box, 150, "ab\ncd",
+         [](FakeWindow& w, const Rect&) {
+             for (int i = 0; i < 3; ++i) w.key(KEY_LEFT);
+             w.type("X");   // offset 2, before the break
+             w.key(KEY_RIGHT);
+             w.type("Y");   // past the break
+         },
+         "abX\nYcd", ID_CANCEL},
+        {"Up keeps the column past a short line", text_box, 150, "abcdef\nab\nabcdef",
+         [](FakeWindow& w, const Rect&) {
+             w.key(KEY_HOME);
+             for (int i = 0; i < 4; ++i) w.key(KEY_RIGHT);
+             w.key(KEY_UP);   // "ab" is too short: its end
+             w.key(KEY_UP);   // back to column 4
+             w.type("X");
+         },
+         "abcdXef\nab\nabcdef", ID_CANCEL},
+        {"Down keeps the column past a short line", text_box, 150, "abcdef\nab\nabcdef",
+         [](FakeWindow& w, const Rect&) {
+             w.key(KEY_HOME, MOD_CTRL);
+             for (int i = 0; i < 4; ++i) w.key(KEY_RIGHT);
+             w.key(KEY_DOWN);
+             w.key(KEY_DOWN);
+             w.type("X");
+         },
+         "abcdef\nab\nabcdXef", ID_CANCEL},
+        {"Home of a wrapped line", text_box, narrow, "aaaa bbbb cccc dddd",
+         [](FakeWindow& w, const Rect&) { w.key(KEY_HOME); w.type("X"); }, "aaaa bbbb Xcccc dddd", ID_CANCEL},
+        {"End of a wrapped line", text_box, narrow, "aaaa bbbb cccc dddd",
+         [](FakeWindow& w, const Rect&) { w.key(KEY_HOME, MOD_CTRL); w.key(KEY_END); w.key(KEY_BACKSPACE); },
+         "aaaa bbbbcccc dddd", ID_CANCEL},
+        {"Up from a wrapped line", text_box, narrow, "aaaa bbbb cccc dddd",
+         [](FakeWindow& w, const Rect&) { w.key(KEY_HOME); w.key(KEY_UP); w.type("X"); },
+         "Xaaaa bbbb cccc dddd", ID_CANCEL},
+        {"a tap places the caret", text_box, 150, "ab\ncd",
+         [](FakeWindow& w, const Rect& r) {
+             w.tap(r.x + 3, r.y + 2 + font_height(FONT_DIALOG) + 5);   // line 2, before "c"
+             w.type("X");
+             w.tap(r.x + 100, r.y + 2 + 5);   // right of line 1: its end
+             w.type("Y");
+         },
+         "abY\nXcd", ID_CANCEL},
+        {"max length refuses, Enter included", {.multi_line = true, .max_length = 5}, 150, "abc",
+         [](FakeWindow& w, const Rect&) {
+             w.key(KEY_RETURN);
+             w.type("xy");
+             w.key(KEY_RETURN);
+         },
+         "abc\nx", ID_CANCEL},
+        {"read-only takes no text, Enter is OK", {.read_only = true, .multi_line = true}, 150, "ab\ncd",
+         [](FakeWindow& w, const Rect&) {
+             w.type("x");
+             w.key(KEY_BACKSPACE);
+             w.key(KEY_RETURN);
+         },
+         "ab\ncd", ID_OK},
+        {"single line: Enter is OK", {}, 150, "ab", [](FakeWindow& w, const Rect&) { w.key(KEY_RETURN); },
+         "ab", ID_OK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dialog d("Notes", 200, 100);
+        Edit& e = d.add_edit(1, {4, 4, c.width, c.options.multi_line ? 60 : EDIT_HEIGHT}, c.start, c.options);
+        d.add_button(ID_OK, {4, 76, 60, BUTTON_HEIGHT}, "OK", true);
+        d.add_button(ID_CANCEL, {70, 76, 60, BUTTON_HEIGHT}, "Cancel");
+        d.set_focus(1);
+        FakeWindow w;
+        c.input(w, d.to_screen(e.rect()));
+        w.key(KEY_ESCAPE);
+        EXPECT_EQ(d.run(w, kUnder), c.code);
+        EXPECT_EQ(e.text(), c.text);
+    }
+}
+
+TEST(DialogEvents, MultiLineCaretIsDrawnOnItsLineAndKeptInView) {
+    Dialog d("Notes", 200, 100);
+    Edit& e = d.add_edit(1, {4, 4, 150, 60}, "", EditOptions{.multi_line = true});
+    d.add_button(ID_CANCEL, {70, 76, 60, BUTTON_HEIGHT}, "Cancel");
+    d.set_focus(1);
+    FakeWindow w;
+    for (int i = 0; i < 7; ++i) {
+        w.type("line");
+        w.key(KEY_RETURN);
+    }
+    w.type("xy");
+    w.key(KEY_ESCAPE);
+    d.run(w, kUnder);
+    // Eight lines in four rows: the last four shown, the caret on the last.
+    EXPECT_EQ(e.line_count(), 8);
+    EXPECT_EQ(e.first_line(), 4);
+    const int fh = font_height(FONT_DIALOG);
+    auto caret_at = [&](int x, int top) {
+        const Surface& f = d.render(kUnder);
+        for (int y = top; y < top + fh; ++y)
+            if (f.get(x, y) != COLOUR_TEXT) return false;
+        return true;
+    };
+    Rect r = d.to_screen(e.rect());
+    EXPECT_TRUE(caret_at(r.x + 3 + text_width(FONT_DIALOG, "xy"), r.y + 2 + 3 * fh));
+    e.set_caret(2);   // line 1, after "li": scrolled back to the top
+    EXPECT_EQ(e.first_line(), 0);
+    EXPECT_TRUE(caret_at(r.x + 3 + text_width(FONT_DIALOG, "li"), r.y + 2));
+}
+
+TEST(DialogScripted, MultiLineFieldTakesBackslashNAsALineBreak) {
+    struct Case {
+        EditOptions options;
+        const char* value;
+        const char* text;   // after the answer
+        const char* log;    // before "dialog Notes -> OK", or ""
+    };
+    const Case cases[] = {
+        {{.multi_line = true}, "One\\nTwo\\n\\nFour", "One\nTwo\n\nFour", ""},
+        {{.multi_line = true}, "back\\slash", "back\\slash", ""},
+        {{.multi_line = true, .max_length = 6}, "abc\\nde", "abc\nde", ""},
+        {{.multi_line = true, .max_length = 6}, "abc\\ndef", "old", "dialog Notes: bad value \"abc\\ndef\" for \"Notes\""},
+        {{.read_only = true, .multi_line = true}, "x", "old", "dialog Notes: control \"Notes\" is unavailable"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        Dialog d("Notes", 200, 100);
+        d.add_static(0, {4, 4, 60, 14}, "Notes:");
+        d.add_edit(1, {4, 20, 150, 50}, "old", c.options);
+        d.add_button(ID_OK, {4, 76, 60, BUTTON_HEIGHT}, "OK", true);
+        FakeWindow w(true);
+        w.answer("OK", {{"Notes", c.value}});
+        EXPECT_EQ(d.run(w, kUnder), ID_OK);
+        EXPECT_EQ(d.text(1), c.text);
+        std::vector<std::string> log{"dialog Notes -> OK"};
+        if (*c.log) log.insert(log.begin(), c.log);
+        EXPECT_EQ(w.log, log);
     }
 }
 
