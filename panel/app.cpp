@@ -26,8 +26,33 @@
 #include "platform/window_headless.h"
 #include "platform/window_sdl.h"
 #include "plot/model.h"
+#include "programs/listing.h"
+#include "programs/program.h"
 
 using namespace qx;
+
+namespace {
+
+// The program in memory as the editor lists it, one statement per line,
+// the selected one marked with ">".
+void print_program() {
+    const Program& p = g_program;
+    std::printf("program: %s%s (%d statements)\n", p.name, p.built_in ? " [built-in]" : "", p.count);
+    for (int k = 0; k < p.count; ++k) {
+        std::string text = statement_listing_text(p, k);
+        if (p.statements[k].instruction == INS_EXPRESS) {
+            int count = 0;
+            const TokenCode* tokens = statement_tokens(p, p.statements[k], &count);
+            Expression e{};
+            for (int t = 0; t < count && t < MAX_LINE_TOKENS; ++t) e.tokens[e.count++] = tokens[t];
+            text = expression_text(e);
+        }
+        std::printf("%c%d: %s\n", k == p.cursor ? '>' : ' ', k + 1, plain_display_text(text.c_str()).c_str());
+    }
+    if (p.cursor >= p.count) std::printf(">%d:\n", p.count + 1);
+}
+
+}  // namespace
 
 namespace {
 
@@ -216,6 +241,8 @@ public:
                 std::printf("title: %s\n", w_.title().c_str());
             } else if (w[1] == "mode") {
                 std::printf("mode: %s\n", mode_name(g_settings.calculator_mode));
+            } else if (w[1] == "program") {
+                print_program();
             } else if (w[1] == "window") {
                 std::printf("window: %.11g %.11g %.11g %.11g\n", g_plot.xmin, g_plot.xmax, g_plot.ymin,
                             g_plot.ymax);
@@ -248,7 +275,9 @@ private:
         int turns = 0;
         for (;;) {
             if (ms >= 0 && static_cast<int>(w_.ticks_ms() - start) >= ms) break;
-            if (ms < 0 && !(g_panel.program_running() && !g_panel.program_waiting_input())) break;
+            if (ms < 0 && !(g_panel.program_running() && !g_panel.program_waiting_input() &&
+                            !g_panel.program_paused()))
+                break;
             // A program that never ends is stopped by the turn bound.
             if (++turns > 1000000) break;
             main_loop_turn();

@@ -8,3 +8,5 @@ int eval_main(int argc, char** argv);
 // --render, --render-all, --face, --show: pictures and faces as PNG files
 // or in a window, for looking at the artwork.
 int render_main(int argc, char** argv);
+// quorix --run [--data-dir DIR] NAME [VALUE ...]
+int run_program_main(int argc, char** argv);

@@ -158,16 +158,6 @@ void draw_plot_leds(Surface& s, int number) {
         draw_legend(s, g_panel.plot_tool() == k ? "GREEN_TRACE_LED" : "GREY_TRACE_LED", xs[k], 221, false);
 }
 
-// A program's own text on the first line, character by character.
-void draw_program_text(Surface& s, const char* text) {
-    fill_rectangle(s, g_settings.display_color & 0xFFFFFF, 7, 8, 233, 25);
-    int x = 20;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        const char* name = text_char_legend(*p);
-        if (x + legend_width(name) > 202) break;
-        x += draw_legend(s, name, x, 8, false);
-    }
-}
 
 void draw_display_lines(Surface& s) {
     const int mode = g_settings.calculator_mode;
@@ -181,6 +171,16 @@ void draw_display_lines(Surface& s) {
 }
 
 }  // namespace
+
+void draw_program_text(Surface& s, const char* text) {
+    fill_rectangle(s, g_settings.display_color & 0xFFFFFF, 7, 8, 233, 25);
+    int x = 20;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        const char* name = text_char_legend(*p);
+        if (x + legend_width(name) > 202) break;
+        x += draw_legend(s, name, x, 8, false);
+    }
+}
 
 void compose_face(Surface& s) {
     if (s.width() != SCREEN_WIDTH || s.height() != SCREEN_HEIGHT) s = Surface(SCREEN_WIDTH, SCREEN_HEIGHT);

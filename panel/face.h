@@ -17,6 +17,8 @@ enum Indicator {
 void paint_face();
 // The same into any surface (used by paint_face and by tests).
 void compose_face(Surface& s);
+// A program's own text on the first display line, character by character.
+void draw_program_text(Surface& s, const char* text);
 // One key with a state (or the LEDs) redrawn in place and shown.
 void redraw_indicator(int number, bool restore_pressed_key = true);
 

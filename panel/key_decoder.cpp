@@ -490,6 +490,7 @@ void handle_key_press(int x, int y) {
     if (key < 0) return;
     const FaceId face = current_face();
     show_pressed(rect);
+    g_panel.program_output_dismiss();
     if (g_panel.program_paused() && !rect.no_resume) {
         play_key_click();
         g_panel.program_resume();

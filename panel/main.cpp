@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
             !std::strcmp(a, "--face") || !std::strcmp(a, "--show") ||
             !std::strcmp(a, "--compare"))
             return render_main(argc, argv);
+        if (!std::strcmp(a, "--run")) {
+            argv[1] = argv[0];
+            return run_program_main(argc - 1, argv + 1);
+        }
         if (!std::strcmp(a, "--eval")) {
             argv[1] = argv[0];
             return eval_main(argc - 1, argv + 1);

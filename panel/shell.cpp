@@ -17,6 +17,8 @@
 #include "panel/key_decoder.h"
 #include "panel/subsystems.h"
 #include "panel/plot_view.h"
+#include "panel/program_editor.h"
+#include "panel/program_panel.h"
 #include "panel/stats_panel.h"
 #include "panel/ui.h"
 #include "platform/files.h"
@@ -63,8 +65,9 @@ bool poll_key_tap() {
 }
 
 int box_hook(const char* text, const char* title, int style) {
-    return show_box(text ? text : "", title ? title : "", BoxButtons::OK,
-                    style == MB_STYLE_EXCLAMATION ? BoxIcon::Warning : BoxIcon::None);
+    return show_box(text ? text : "", title ? title : "",
+                    (style & 0x0F) == MB_STYLE_YES_NO ? BoxButtons::YesNo : BoxButtons::OK,
+                    (style & 0xF0) == MB_STYLE_EXCLAMATION ? BoxIcon::Warning : BoxIcon::None);
 }
 
 std::uint32_t window_ticks() { return ui().window ? ui().window->ticks_ms() : 0; }
@@ -132,6 +135,10 @@ bool line_modes() {
 
 bool running() { return g_panel.program_running() && !g_panel.program_waiting_input(); }
 
+// The PROG face has no digit keys: its first line takes what the PC
+// keyboard types, so an expression for the Expn key can be written there.
+bool typing_modes() { return line_modes() || g_settings.calculator_mode == MODE_PROG; }
+
 // A token typed on the PC keyboard goes where the same token from a key
 // would go.
 void type_token(TokenCode token) {
@@ -191,6 +198,7 @@ void evaluate_key() {
 }  // namespace
 
 void keyboard_text(char c) {
+    g_panel.program_output_dismiss();
     // The character route of the window still reaches the key decoder,
     // which selects no key for it.
     handle_key_press(-1, static_cast<unsigned char>(c));
@@ -199,7 +207,7 @@ void keyboard_text(char c) {
         if (code >= 0) add_alpha_character(code);
         return;
     }
-    if (!line_modes()) return;
+    if (!typing_modes()) return;
     g_history_walk = -1;
     const bool base = g_settings.calculator_mode == MODE_BASE_N;
     if (c >= '0' && c <= '9') {
@@ -227,7 +235,9 @@ void keyboard_text(char c) {
         case ',': type_token(TOK_COMMA); break;
         case 'e':
         case 'E': if (!base) type_token(TOK_EXP); break;
-        case '=': evaluate_key(); break;
+        case '=':
+            if (line_modes()) evaluate_key();
+            break;
         default: break;
     }
 }
@@ -259,12 +269,13 @@ std::string save_screenshot() {
 }
 
 void keyboard_key(int key, int mods) {
+    g_panel.program_output_dismiss();
     if ((mods & MOD_CTRL) && key == KEY_LETTER_C) {
         if (ui().window) ui().window->set_clipboard(result_plain_text());
         return;
     }
     if ((mods & MOD_CTRL) && key == KEY_LETTER_V) {
-        if (!ui().window || g_alpha.shown || !line_modes() || running()) return;
+        if (!ui().window || g_alpha.shown || !typing_modes() || running()) return;
         const std::string text = ui().window->clipboard();
         if (!text.empty()) {
             if (error_pending()) clear_error();
@@ -296,7 +307,16 @@ void keyboard_key(int key, int mods) {
         else if (key == KEY_BACKSPACE) alpha_decoder(37);
         return;
     }
-    if (!line_modes()) return;
+    if (g_settings.calculator_mode == MODE_PROG && !running()) {
+        // Up and Down walk the listing as the face's arrow keys do.
+        if (key == KEY_UP || key == KEY_DOWN) {
+            const int step = (mods & MOD_CTRL) ? 10 : 1;
+            move_program_cursor(key == KEY_UP ? -step : step);
+            return;
+        }
+        if (key == KEY_RETURN) return;
+    }
+    if (!typing_modes()) return;
     if (key != KEY_UP && key != KEY_DOWN) g_history_walk = -1;
     if (running() && key != KEY_RETURN) return;
     switch (key) {
@@ -359,6 +379,8 @@ void calculator_startup(Window& window) {
     install_calculus_hooks();
     install_stats_hooks();
     install_stats_panel_hooks();      // before the editors wrap its title refresh
+    install_program_panel_hooks();
+    reset_program_editor();
     g_panel.clear_matrices = clear_all_matrices;
     g_panel.clear_answer_objects = clear_answer_objects;
     install_editor_hooks();
@@ -387,7 +409,9 @@ bool main_loop_turn() {
         dispatch_event(e);
         return true;
     }
-    if (g_panel.program_running() && !g_panel.program_waiting_input()) {
+    // A program paused after its output waits for a key like one waiting
+    // for input: the loop sleeps instead of spinning.
+    if (g_panel.program_running() && !g_panel.program_waiting_input() && !g_panel.program_paused()) {
         g_panel.program_step();
         return false;
     }

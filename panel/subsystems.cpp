@@ -54,6 +54,7 @@ void reset_panel_hooks() {
     h.program_function_input = no_tokens;
     h.program_copy_input = no_tokens;
     h.program_output_line = no_text;
+    h.program_output_dismiss = nothing;
     h.program_name = no_name;
     h.program_is_built_in = no;
     h.program_save_edited = nothing;

@@ -24,6 +24,7 @@ struct PanelHooks {
     void (*program_function_input)(const TokenCode* tokens, int count);
     void (*program_copy_input)(const TokenCode* tokens, int count);
     const char* (*program_output_line)();   // text a program shows on line 1, or nullptr
+    void (*program_output_dismiss)();       // a key after the run: line 1 shows the input line again
     const char* (*program_name)();          // the program being edited
     bool (*program_is_built_in)();
     void (*program_save_edited)();

@@ -66,6 +66,7 @@ std::string user_folder(UserFolder which, std::string* error) {
     if (!g_override.empty()) {
         path = which == UserFolder::Settings ? join_path(g_override, "settings")
              : which == UserFolder::Data     ? join_path(g_override, "data")
+             : which == UserFolder::Programs ? join_path(g_override, "programs")
                                              : join_path(g_override, "pictures");
     } else {
         const std::string home = env_or("HOME", "/tmp");
@@ -75,6 +76,10 @@ std::string user_folder(UserFolder which, std::string* error) {
                 break;
             case UserFolder::Data:
                 path = join_path(env_or("XDG_DATA_HOME", join_path(home, ".local/share")), "quorix");
+                break;
+            case UserFolder::Programs:
+                path = join_path(join_path(env_or("XDG_DATA_HOME", join_path(home, ".local/share")), "quorix"),
+                                 "programs");
                 break;
             case UserFolder::Pictures:
                 path = join_path(env_or("XDG_PICTURES_DIR", join_path(home, "Pictures")), "Quorix");

@@ -7,7 +7,9 @@
 
 namespace qx {
 
-enum class UserFolder { Settings, Data, Pictures };
+// Programs is the folder "programs" of the data folder (DIR/programs under
+// an override).
+enum class UserFolder { Settings, Data, Pictures, Programs };
 
 // An override for every per-user folder (the --data-dir option); empty for
 // the desktop's usual places.

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpng-dev libsdl2-dev libgif-dev libeigen3-dev libgsl-dev xvfb xdotool)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpng-dev libsdl2-dev libgif-dev libeigen3-dev libgsl-dev bc xvfb xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -22,8 +22,13 @@
 #include "panel/ui.h"
 #include "platform/window_headless.h"
 #include "plot/analysis.h"
+#include "platform/files.h"
 #include "plot/model.h"
+#include "programs/interpreter.h"
+#include "programs/program.h"
 #include "stats/stats.h"
+
+#include <unistd.h>
 
 namespace qx {
 
@@ -48,6 +53,14 @@ protected:
         reset_calc_settings();
         reset_plot_view();
         reset_stats();
+        // Programs and their files go to a folder of this test run, never
+        // to the user's own.
+        set_data_dir_override(test_data_dir());
+        g_run = RunState{};
+        reset_program(g_program);
+        g_program.name[0] = '\0';
+        g_program.built_in = 0;
+        clear_program_input_buffers();
         prepare();
         window.set_logger([this](const std::string& line) { log.push_back(line); });
         calculator_startup(window);
@@ -56,6 +69,10 @@ protected:
         calculator_shutdown();
         reset_panel_hooks();
         reset_hooks();
+    }
+    static std::string test_data_dir() {
+        static const std::string dir = "/tmp/quorix-ui-tests-" + std::to_string(getpid());
+        return dir;
     }
     // Hooks a test wants in place before start-up.
     virtual void prepare() {}

@@ -15,7 +15,9 @@ void create_program(const char* name) { g_created = name; }
 
 class Calculator : public CalculatorFixture {
 protected:
-    void prepare() override {
+    // After start-up, which installs the real program hooks.
+    void SetUp() override {
+        CalculatorFixture::SetUp();
         g_panel.program_name_exists = name_exists;
         g_panel.program_create = create_program;
         g_name_in_use = false;

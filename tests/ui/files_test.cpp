@@ -93,11 +93,12 @@ TEST(Files, UserFoldersAreCreatedUnderTheOverride) {
     const std::string settings = user_folder(UserFolder::Settings, &error);
     ASSERT_FALSE(settings.empty()) << error;
     EXPECT_EQ(settings, join_path(dir, "home/settings"));
-    const std::string programs = user_subfolder(UserFolder::Data, "programs", &error);
-    EXPECT_EQ(programs, join_path(dir, "home/data/programs"));
+    const std::string programs = user_folder(UserFolder::Programs, &error);
+    EXPECT_EQ(programs, join_path(dir, "home/programs"));
     struct stat st;
     EXPECT_EQ(::stat(programs.c_str(), &st), 0);
     // A file standing where a folder should be is refused.
+    ASSERT_FALSE(user_folder(UserFolder::Data, &error).empty()) << error;
     ASSERT_TRUE(replace_file(join_path(dir, "home/data/blocked"), "x"));
     EXPECT_TRUE(user_subfolder(UserFolder::Data, "blocked", &error).empty());
     EXPECT_FALSE(error.empty());
