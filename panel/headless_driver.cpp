@@ -129,13 +129,17 @@ void usage() {
 
 }  // namespace
 
-int eval_main(int argc, char** argv) {
+void start_calculator_core() {
     engine_startup();
     install_matrix_engine_hooks();
     install_calculus_hooks();
     install_stats_hooks();
     clear_plot_state();
     install_plot_model_hooks();
+}
+
+int eval_main(int argc, char** argv) {
+    start_calculator_core();
     std::vector<std::string> words;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];

@@ -148,7 +148,12 @@ void delete_chosen(const ProgramChoice& c) {
 // The checks a new program's name passes: the refusals are the alpha
 // entry's, repeated for callers that come another way.
 bool usable_new_name(const std::string& name) {
-    if (name.empty() || !valid_program_name(name.c_str())) return false;
+    if (name.empty()) return false;
+    // The file-name keyboard offers "/", which no file name can hold.
+    if (!valid_program_name(name.c_str())) {
+        show_box("A program name can't contain \"/\".", "Error", BoxButtons::OK, BoxIcon::Error);
+        return false;
+    }
     if (custom_program_exists(name.c_str())) {
         show_box("Program name in use", "Error", BoxButtons::OK, BoxIcon::Error);
         return false;

@@ -11,18 +11,13 @@
 #include "engine/errors.h"
 #include "engine/evaluator.h"
 #include "engine/hooks.h"
-#include "engine/settings.h"
-#include "matrix/store.h"
-#include "numeric/calculus.h"
 #include "panel/commands.h"
 #include "panel/program_panel.h"
 #include "panel/setting_words.h"
 #include "platform/files.h"
-#include "plot/model.h"
 #include "programs/assembler.h"
 #include "programs/interpreter.h"
 #include "programs/program.h"
-#include "stats/stats.h"
 
 namespace qx {
 
@@ -167,12 +162,7 @@ int run_program_command(int argc, char** argv) {
         usage();
         return 2;
     }
-    engine_startup();
-    install_matrix_engine_hooks();
-    install_calculus_hooks();
-    install_stats_hooks();
-    clear_plot_state();
-    install_plot_model_hooks();
+    start_calculator_core();
     g_hooks.message_box = box;
     install_program_storage();
     install_program_engine_hooks();

@@ -366,6 +366,10 @@ TEST_F(ProgramEditorTest, NewProgramNames) {
     EXPECT_STREQ(g_program.name, "Test");
     program_create("   ");
     EXPECT_STREQ(g_program.name, "Test");
+    log.clear();
+    program_create("a/b");
+    EXPECT_EQ(log, std::vector<std::string>{"box Error: A program name can't contain \"/\". -> OK"});
+    EXPECT_STREQ(g_program.name, "Test");
     insert({17});
     program_create("Beta ");
     EXPECT_STREQ(g_program.name, "Beta");
