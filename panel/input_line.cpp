@@ -286,6 +286,24 @@ bool insert_token(TokenCode token, bool redraw) {
     return inserted;
 }
 
+int constant_text_tokens(const char* text, int length, TokenCode* out, int capacity, int* unknown) {
+    int n = 0;
+    *unknown = 0;
+    TokenCode previous = 0;
+    for (int at = 0; at < length; ++at) {
+        const TokenCode t = constant_char_token(text, at, previous);
+        if (t == CHAR_SKIP) continue;
+        if (t == CHAR_UNKNOWN) {
+            ++*unknown;
+            continue;
+        }
+        if (n >= capacity) return -1;
+        out[n++] = t;
+        previous = t;
+    }
+    return n;
+}
+
 void insert_constant_string(const char* text, bool numeric_prefix) {
     if (!text) text = "";
     const int length = numeric_prefix ? numeric_prefix_length(text)
@@ -294,20 +312,12 @@ void insert_constant_string(const char* text, bool numeric_prefix) {
     // first, brackets included.
     TokenCode built[MAX_LINE_TOKENS + 1];
     int n = 0;
-    bool too_long = false;
     built[n++] = TOK_OPEN_PAREN;
-    TokenCode previous = 0;
-    for (int at = 0; at < length && !too_long; ++at) {
-        const TokenCode t = constant_char_token(text, at, previous);
-        if (t == CHAR_SKIP) continue;
-        if (t == CHAR_UNKNOWN) {
-            show_box("Unknown constant character", "insert_constant_string");
-            continue;
-        }
-        if (n >= MAX_LINE_TOKENS) too_long = true;
-        else built[n++] = t;
-        previous = t;
-    }
+    int unknown = 0;
+    const int count = constant_text_tokens(text, length, built + 1, MAX_LINE_TOKENS - 1, &unknown);
+    for (int k = 0; k < unknown; ++k) show_box("Unknown constant character", "insert_constant_string");
+    bool too_long = count < 0;
+    if (!too_long) n += count;
     if (n >= MAX_LINE_TOKENS) too_long = true;
     else built[n++] = TOK_CLOSE_PAREN;
 
@@ -479,11 +489,8 @@ void evaluate_line(bool for_plot) {
         if (!for_plot) Evaluate_Input_2();
         sync_answer_kind();
         if (program_input && !error_pending()) {
-            // The value went to the program's variable; the program goes on.
-            copy_cut(g_result.text, sizeof g_result.text, "Running...");
-            g_result.empty = false;
-            g_result.shown = false;
-            g_result.scroll = 0;
+            // The value went to the program's variable and the program shows
+            // "Running..." again: the value is not shown over it.
             in.cursor_shown = false;
             in.fresh = true;
         } else if (!for_plot || error_pending()) {

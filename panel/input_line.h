@@ -55,6 +55,10 @@ extern int g_history_count;
 // Edits.  Each keeps the cursor inside 0..count.
 bool insert_token(TokenCode token, bool redraw = true);
 void insert_constant_string(const char* text, bool numeric_prefix);
+// The tokens that type a number given as text ("-1.5e3", "2+3i", display
+// glyphs), without brackets.  Characters without a token are skipped and
+// counted in *unknown; -1 when the tokens do not fit in `capacity`.
+int constant_text_tokens(const char* text, int length, TokenCode* out, int capacity, int* unknown);
 void insert_memory_value(int index);
 void delete_at_cursor();
 void cursor_left(bool fast);

@@ -1,7 +1,6 @@
 #include "panel/program_panel.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "engine/errors.h"
 #include "engine/evaluator.h"
@@ -22,7 +21,6 @@ namespace {
 
 constexpr const char* kProgramExtension = ".prgm";
 constexpr const char* kOutputExtension = ".txt";
-constexpr const char* kRunning = "Running...";
 
 std::string file_of(const char* name, const char* extension, std::string* error = nullptr) {
     const std::string folder = program_folder(error);
@@ -98,27 +96,18 @@ void host_run_started() {
     paint_face();
 }
 
+// The interpreter clears a "Running..." still shown after this.
 void host_run_ended(bool with_error) {
-    if (!with_error) {
-        restore_line(false);
-        if (std::strcmp(g_result.text, kRunning) == 0) set_result_text("", true);
-    }
+    if (!with_error) restore_line(false);
     g_panel.window_title_refresh();
     paint_face();
 }
 
-void host_show_result(const char* text) {
-    set_result_text(text, true);
-    redraw_lines();
-}
+void host_show_result(const char* text) { set_result_text(text, true); }
 
 void host_show_upper(const char*) { redraw_lines(); }
 
 void host_begin_input(const TokenCode* tokens, int count) { set_line_tokens(tokens, count); }
-
-void host_set_mode(int mode) { enter_mode(mode); }
-
-void host_redraw() { paint_face(); }
 
 void host_stats_list() { g_panel.stats_list_dialog(); }
 
@@ -138,8 +127,6 @@ void run_dialog() {
     if (program_run_dialog()) start_program();
 }
 
-void stop() { stop_program_by_user(); }
-
 // While the program waits for a value the user types on the first line.
 const char* output_line() {
     return g_run.upper_shown && !program_waiting() ? g_run.upper_text : nullptr;
@@ -157,7 +144,6 @@ bool listing_tap(int x, int y) {
     return g_settings.calculator_mode == MODE_PROG && program_listing_tap(x, y);
 }
 
-bool name_exists(const char* n) { return custom_program_exists(n); }
 
 }  // namespace
 
@@ -187,9 +173,9 @@ void install_program_panel_hooks() {
     g_program_host.show_upper = host_show_upper;
     g_program_host.begin_input = host_begin_input;
     g_program_host.after_evaluation = sync_answer_kind;
-    g_program_host.redraw_face = host_redraw;
-    g_program_host.set_mode = host_set_mode;
-    g_program_host.settings_changed = host_redraw;
+    g_program_host.redraw_face = paint_face;
+    g_program_host.set_mode = enter_mode;
+    g_program_host.settings_changed = paint_face;
     g_program_host.menu_dialog = program_menu_dialog;
     g_program_host.description_dialog = program_description_viewer;
     g_program_host.stats_list_dialog = host_stats_list;
@@ -202,7 +188,7 @@ void install_program_panel_hooks() {
     h.program_paused = program_paused;
     h.program_resume = resume_program;
     h.program_step = program_step;
-    h.program_stop = stop;
+    h.program_stop = stop_program_by_user;
     h.program_start_edited = start_edited;
     h.program_run_dialog = run_dialog;
     h.program_select_dialog = program_manager_dialog;
@@ -217,7 +203,7 @@ void install_program_panel_hooks() {
     h.program_insert_statement = insert_program_statement;
     h.program_listing_paint = paint_program_listing;
     h.program_listing_tap = listing_tap;
-    h.program_name_exists = name_exists;
+    h.program_name_exists = custom_program_exists;
     h.program_create = program_create;
     h.program_copy = program_copy;
     h.program_text_statement = program_text_statement;

@@ -12,6 +12,7 @@
 #include "engine/evaluator.h"
 #include "engine/hooks.h"
 #include "panel/commands.h"
+#include "panel/input_line.h"
 #include "panel/program_panel.h"
 #include "panel/setting_words.h"
 #include "platform/files.h"
@@ -92,16 +93,12 @@ bool value_tokens(const std::string& text, std::vector<TokenCode>* tokens) {
     char* end = nullptr;
     std::strtod(text.c_str(), &end);
     if (!text.empty() && end && *end == '\0') {
-        static const TokenCode kDigits[10] = {38, 33, 34, 35, 28, 29, 30, 23, 24, 25};
-        tokens->clear();
-        for (char c : text) {
-            if (c >= '0' && c <= '9') tokens->push_back(kDigits[c - '0']);
-            else if (c == '.') tokens->push_back(TOK_POINT);
-            else if (c == 'e' || c == 'E') tokens->push_back(TOK_EXP);
-            else if (c == '-') tokens->push_back(TOK_NEGATE);
-            else if (c == '+') continue;
-            else return false;
-        }
+        // Typed as a number pasted into the line would be.
+        TokenCode buffer[100];
+        int unknown = 0;
+        const int n = constant_text_tokens(text.c_str(), static_cast<int>(text.size()), buffer, 100, &unknown);
+        if (n < 0 || unknown > 0) return false;
+        tokens->assign(buffer, buffer + n);
         return true;
     }
     std::string error;
