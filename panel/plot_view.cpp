@@ -18,6 +18,7 @@
 #include "plot/evaluate.h"
 #include "plot/geometry.h"
 #include "plot/model.h"
+#include "plot/surface3d.h"
 
 namespace qx {
 
@@ -34,7 +35,8 @@ bool g_full_redraw = true;
 Colour g_draw_colour = COLOUR_BLACK;   // colour of the drawing statements
 GridAxis g_grid_x{}, g_grid_y{};
 
-// The press point of a box-zoom or pan drag (plot-area screen pixels).
+// The press point of a box-zoom, pan or rotate drag (plot-area screen
+// pixels).
 struct ToolDrag {
     bool started = false;
     bool happened = false;
@@ -60,7 +62,8 @@ const char* const kReadoutLabels[] = {
     "SMALL_THETA_B_3D"};
 enum Readout {
     RO_XMIN = 0, RO_XMAX, RO_YMIN, RO_YMAX, RO_XDIV, RO_YDIV, RO_SLOPE, RO_XTRACE, RO_YTRACE,
-    RO_THETA, RO_RTRACE, RO_T, RO_XTTRACE, RO_YTTRACE,
+    RO_THETA, RO_RTRACE, RO_T, RO_XTTRACE, RO_YTTRACE, RO_X_3D, RO_Y_3D, RO_Z_3D, RO_R_3D,
+    RO_THETA_3D, RO_THETA_A_3D, RO_THETA_B_3D,
 };
 
 // A label bitmap followed by the value (Float, ten digits) in the small
@@ -126,7 +129,10 @@ void render_plot() {
         else draw_parametric_curves(canvas);
         // The read-outs stay legible over the curves.
         window_readouts(g_image);
-    } else if (type != PLOT_3D) {
+    } else if (type == PLOT_3D) {
+        SurfaceCanvas canvas(g_image);
+        draw_surface_plot(canvas, {g_plot.view_angle[0], g_plot.view_angle[1], 0.0, 0.0, false});
+    } else {
         show_box("Undefined Plot Type", "");
     }
 }
@@ -192,6 +198,29 @@ void draw_cursor(Surface& s, int column, double row, Colour c) {
     frame_rect(s, c, column - 2, r - 2, column + 2, r + 2);
 }
 
+// The read-out labels of the three slot values, by coordinate system.
+constexpr int kSurfaceLabels[3][3] = {
+    {RO_X_3D, RO_Y_3D, RO_Z_3D},
+    {RO_THETA_3D, RO_R_3D, RO_Z_3D},
+    {RO_THETA_A_3D, RO_THETA_B_3D, RO_R_3D},
+};
+
+void draw_surface_trace(int x, int y) {
+    const PlotWindow w = current_window();
+    const int k = nearest_surface_node(column_to_x(w, x - PLOT_LEFT), row_to_y(w, y - PLOT_TOP));
+    if (k < 0) return;
+    const SurfaceTraceNode& n = g_surface_trace.nodes[k];
+    const int surface_slot = g_plot.trace_function[PLOT_3D] == 3 ? 3 : 0;
+    draw_cursor(g_overlay, static_cast<int>(n.px), n.py, slot_colour(surface_slot));
+    const int coordinates =
+        g_plot.coordinates >= COORD_CARTESIAN && g_plot.coordinates <= COORD_SPHERICAL ? g_plot.coordinates
+                                                                                      : COORD_CARTESIAN;
+    const int(&labels)[3] = kSurfaceLabels[coordinates];
+    readout(g_overlay, n.c[0], 2, 160, labels[0]);
+    const int end = readout(g_overlay, n.c[1], 2, 170, labels[1]);
+    readout(g_overlay, n.c[2], end + 4, 170, labels[2]);
+}
+
 void draw_trace(int x, int y) {
     const PlotWindow w = current_window();
     const int type = g_plot.type;
@@ -201,6 +230,10 @@ void draw_trace(int x, int y) {
         draw_cursor(g_overlay, x - PLOT_LEFT, t.py, t.colour);
         readout(g_overlay, t.x, 2, 160, RO_XTRACE);
         readout(g_overlay, t.y, 2, 170, RO_YTRACE);
+        return;
+    }
+    if (type == PLOT_3D) {
+        draw_surface_trace(x, y);
         return;
     }
     if (type != PLOT_POLAR && type != PLOT_PARAMETRIC) return;
@@ -223,7 +256,6 @@ void draw_trace(int x, int y) {
 
 bool trace_tap(int x, int y) {
     if (!in_plot(x, y)) return false;
-    if (g_plot.type == PLOT_3D) return true;
     begin_overlay();
     draw_trace(x, y);
     g_plot.overlay_shown = true;
@@ -231,25 +263,51 @@ bool trace_tap(int x, int y) {
     return true;
 }
 
-// --- box zoom and pan -----------------------------------------------------------------
+// --- box zoom, pan and rotate ------------------------------------------------------
+
+void start_tool_drag(int origin_x, int origin_y, int x, int y) {
+    if (g_tool.started) return;
+    g_tool.started = true;
+    // A drag that began outside the plot starts where it entered it.
+    if (in_plot(origin_x, origin_y)) {
+        g_tool.press_x = origin_x;
+        g_tool.press_y = origin_y;
+    } else {
+        g_tool.press_x = x;
+        g_tool.press_y = y;
+    }
+}
+
+// Each move draws the plot turned by the drag so far, at the preview's
+// coarser grid; the release draws it at full resolution.
+void rotate_preview(int x, int y, int origin_x, int origin_y) {
+    start_tool_drag(origin_x, origin_y, x, y);
+    ensure_images();
+    g_plot.overlay_shown = false;
+    fill_rect(g_image, COLOUR_WHITE, 0, 0, PLOT_WIDTH - 1, PLOT_HEIGHT - 1);
+    g_last_plot_error = 0;
+    SurfaceCanvas canvas(g_image);
+    draw_surface_plot(canvas, {g_plot.view_angle[0], g_plot.view_angle[1],
+                               static_cast<double>(x - g_tool.press_x), static_cast<double>(y - g_tool.press_y),
+                               true});
+    // Should the release never come, the next paint must not keep the
+    // coarse picture.
+    g_full_redraw = true;
+    show_picture(ui().screen, g_image);
+    present_screen();
+}
 
 void drag(int x, int y, int origin_x, int origin_y) {
     if (g_plot.cursor == CURSOR_TRACE) {
         trace_tap(x, y);
         return;
     }
-    if (g_plot.cursor != CURSOR_BOX_ZOOM && g_plot.cursor != CURSOR_PAN) return;
-    if (!g_tool.started) {
-        g_tool.started = true;
-        // A drag that began outside the plot starts where it entered it.
-        if (in_plot(origin_x, origin_y)) {
-            g_tool.press_x = origin_x;
-            g_tool.press_y = origin_y;
-        } else {
-            g_tool.press_x = x;
-            g_tool.press_y = y;
-        }
+    if (g_plot.cursor == CURSOR_ROTATE) {
+        if (g_plot.type == PLOT_3D) rotate_preview(x, y, origin_x, origin_y);
+        return;
     }
+    if (g_plot.cursor != CURSOR_BOX_ZOOM && g_plot.cursor != CURSOR_PAN) return;
+    start_tool_drag(origin_x, origin_y, x, y);
     if (x != g_tool.press_x || y != g_tool.press_y) g_tool.happened = true;
     ensure_images();
     Surface& s = ui().screen;
@@ -269,7 +327,18 @@ void drag(int x, int y, int origin_x, int origin_y) {
 void release(int last_x, int last_y, int, int) {
     const ToolDrag t = g_tool;
     g_tool = ToolDrag{};
-    if (!t.started || !t.happened) return;
+    if (!t.started) return;
+    if (g_plot.cursor == CURSOR_ROTATE) {
+        // The previews drew coarsely even when the stylus came back to
+        // where it was pressed.
+        if (g_plot.type == PLOT_3D) {
+            g_plot.view_angle[0] += last_x - t.press_x;
+            g_plot.view_angle[1] += last_y - t.press_y;
+        }
+        replot();
+        return;
+    }
+    if (!t.happened) return;
     const PlotWindow w = current_window();
     PlotWindow next{};
     bool accepted = false;
