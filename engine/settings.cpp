@@ -4,22 +4,26 @@ namespace qx {
 
 Settings g_settings;
 
-void reset_settings() {
-    g_settings.angle_unit = ANGLE_RAD;
-    g_settings.calculator_mode = MODE_COMP;
-    g_settings.base_bits = BITS_16;
-    g_settings.number_format = FMT_FLOAT;
-    g_settings.decimal_digits = 4;
-    g_settings.base_mode = RADIX_DEC;
-    g_settings.complex_format = CPLX_REAL;
-    g_settings.decimal_mark = 0;
-    g_settings.stats_var = 0;
-    g_settings.stats_regress = 0;
-    g_settings.display_color = 0xFFFFFF;
-    g_settings.brightness = 172;
-    g_settings.dynamic_mode = MODE_STATS;
-    g_settings.key_click = 0;
+Settings default_settings() {
+    Settings s{};
+    s.angle_unit = ANGLE_RAD;
+    s.calculator_mode = MODE_COMP;
+    s.base_bits = BITS_16;
+    s.number_format = FMT_FLOAT;
+    s.decimal_digits = 4;
+    s.base_mode = RADIX_DEC;
+    s.complex_format = CPLX_REAL;
+    s.decimal_mark = 0;
+    s.stats_var = 0;
+    s.stats_regress = 0;
+    s.display_color = 0xFFFFFF;
+    s.brightness = 172;
+    s.dynamic_mode = MODE_STATS;
+    s.key_click = 0;
+    return s;
 }
+
+void reset_settings() { g_settings = default_settings(); }
 
 namespace {
 struct SettingsInit {

@@ -34,6 +34,7 @@ struct Settings {
 extern Settings g_settings;
 
 // The start-up defaults (used when no stored setting exists).
+Settings default_settings();
 void reset_settings();
 
 }  // namespace qx

@@ -562,8 +562,10 @@ void select_mode_button(int index) {
         case 4: menu(); break;
         case 5:
             if (error || g_panel.program_running()) return;
-            g_panel.setup_dialog();
-            g_panel.write_startup_settings();
+            // "Edit Constants" goes on to the constants editor; every other
+            // ending keeps the settings for the next start.
+            if (g_panel.setup_dialog() == 5) g_panel.edit_constants_dialog();
+            else g_panel.write_startup_settings();
             paint_face();
             break;
         default: break;

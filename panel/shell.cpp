@@ -15,6 +15,7 @@
 #include "panel/face.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/persist_panel.h"
 #include "panel/subsystems.h"
 #include "panel/plot_view.h"
 #include "panel/program_editor.h"
@@ -385,6 +386,7 @@ void calculator_startup(Window& window) {
     g_panel.clear_answer_objects = clear_answer_objects;
     install_editor_hooks();
     install_plot_hooks();
+    install_persist_hooks();
     g_panel.read_startup_settings();
     if (g_settings.dynamic_mode != MODE_BASE_N && g_settings.dynamic_mode != MODE_STATS &&
         g_settings.dynamic_mode != MODE_MATRIX && g_settings.dynamic_mode != MODE_LIST)

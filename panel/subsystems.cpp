@@ -23,6 +23,7 @@ void no_program_action(const char*) {}
 void no_text_statement(int, const char*) {}
 void no_value(double, double) {}
 int zero() { return 0; }
+int cancelled() { return 2; }
 int no_editor_key(int) { return -1; }
 bool no_value_text(int, char*, int) { return false; }
 void no_plot_paint(Surface&, bool) {}
@@ -101,7 +102,8 @@ void reset_panel_hooks() {
     h.element_dialog = no_element;
     h.element_table_dialog = nothing;
     h.stopwatch_dialog = nothing;
-    h.setup_dialog = nothing;
+    h.setup_dialog = cancelled;
+    h.edit_constants_dialog = nothing;
     h.load_constants = nothing;
     h.plot_set_defaults = nothing;
     h.read_startup_settings = nothing;

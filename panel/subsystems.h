@@ -80,7 +80,9 @@ struct PanelHooks {
     void (*element_dialog)(int element);    // "Element Information"; may insert a value
     void (*element_table_dialog)();
     void (*stopwatch_dialog)();
-    void (*setup_dialog)();                 // "Setup Options"
+    int (*setup_dialog)();                  // "Setup Options": how it ended (1 OK, 2 Cancel,
+                                            // 5 Edit Constants, 7 Load State)
+    void (*edit_constants_dialog)();        // after Setup Options ended with "Edit Constants"
     void (*load_constants)();
     void (*plot_set_defaults)();
     void (*read_startup_settings)();

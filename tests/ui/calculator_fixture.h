@@ -16,6 +16,7 @@
 #include "panel/images.h"
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
+#include "panel/persist_panel.h"
 #include "panel/plot_view.h"
 #include "panel/shell.h"
 #include "panel/subsystems.h"
@@ -56,6 +57,9 @@ protected:
         // Programs and their files go to a folder of this test run, never
         // to the user's own.
         set_data_dir_override(test_data_dir());
+        // Every test starts as a first start would: no settings kept by the
+        // test before it.
+        remove_file(startup_settings_path());
         g_run = RunState{};
         reset_program(g_program);
         g_program.name[0] = '\0';
