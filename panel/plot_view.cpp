@@ -28,6 +28,8 @@ constexpr Colour kGridColour = 0xD0D0D0;
 constexpr Colour kAxisColour = 0x606060;
 constexpr Colour kBoxColour = 0x606060;
 constexpr Colour kCrossHairColour = 0x000000;
+// Drag pixels one arrow press turns a 3-D view by (0.125 radian).
+constexpr double kRotateStep = 10.0;
 
 Surface g_image;
 Surface g_overlay;
@@ -442,10 +444,21 @@ void key(int k) {
         case 5: g_plot.lock_x = !g_plot.lock_x; break;
         case 6: g_plot.lock_y = !g_plot.lock_y; break;
         case 7: apply_window(centred_window(w)); break;
-        case 8: apply_window(scroll_window(w, SCROLL_LEFT)); break;
-        case 9: apply_window(scroll_window(w, SCROLL_RIGHT)); break;
-        case 10: apply_window(scroll_window(w, SCROLL_UP)); break;
-        case 11: apply_window(scroll_window(w, SCROLL_DOWN)); break;
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+            // With the rotate tool the arrows turn the surfaces, as a short
+            // drag in their direction would; otherwise they scroll.
+            if (g_plot.type == PLOT_3D && g_plot.cursor == CURSOR_ROTATE) {
+                if (k == 8 || k == 9) g_plot.view_angle[0] += k == 8 ? -kRotateStep : kRotateStep;
+                else g_plot.view_angle[1] += k == 10 ? -kRotateStep : kRotateStep;
+                replot();
+                break;
+            }
+            apply_window(scroll_window(w, k == 8 ? SCROLL_LEFT : k == 9 ? SCROLL_RIGHT : k == 10 ? SCROLL_UP
+                                                                                            : SCROLL_DOWN));
+            break;
         case 18:
         case 19:
             if (g_plot.type != PLOT_3D) break;

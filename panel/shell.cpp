@@ -308,6 +308,23 @@ void keyboard_key(int key, int mods) {
         else if (key == KEY_BACKSPACE) alpha_decoder(37);
         return;
     }
+    // In PLOT mode the PC's arrows and Home are the face's: scroll (or turn
+    // a 3-D view with the rotate tool) and centre.
+    if (g_settings.calculator_mode == MODE_PLOT && !running()) {
+        int face_key = 0;
+        switch (key) {
+            case KEY_HOME: face_key = 7; break;
+            case KEY_LEFT: face_key = 8; break;
+            case KEY_RIGHT: face_key = 9; break;
+            case KEY_UP: face_key = 10; break;
+            case KEY_DOWN: face_key = 11; break;
+            default: break;
+        }
+        if (face_key) {
+            g_panel.plot_key(face_key);
+            return;
+        }
+    }
     if (g_settings.calculator_mode == MODE_PROG && !running()) {
         // Up and Down walk the listing as the face's arrow keys do.
         if (key == KEY_UP || key == KEY_DOWN) {

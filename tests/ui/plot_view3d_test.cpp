@@ -155,3 +155,29 @@ TEST_F(PlotView3dTest, TraceShowsTheNearestNodeAndItsValues) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST_F(PlotView3dTest, ArrowsTurnTheViewWithTheRotateToolAndScrollOtherwise) {
+    saddle(0);
+    enter_3d();
+    const PlotWindow before = current_window();
+    // Face arrows 8..11 and the PC's arrows alike.
+    key(23);
+    key(9);
+    press(KEY_LEFT);
+    press(KEY_LEFT);
+    press(KEY_DOWN);
+    EXPECT_EQ(g_plot.view_angle[0], -10.0);
+    EXPECT_EQ(g_plot.view_angle[1], 10.0);
+    EXPECT_EQ(current_window().xmin, before.xmin);
+    EXPECT_TRUE(same(plot_image(), repainted()));
+    key(20);   // trace: the arrows scroll again
+    press(KEY_RIGHT);
+    EXPECT_GT(current_window().xmin, before.xmin);
+    EXPECT_EQ(g_plot.view_angle[0], -10.0);
+}
+
+}  // namespace
+}  // namespace qx
