@@ -674,7 +674,7 @@ LoadReport load_state_text(const std::string& text) {
         }
     }
     if (report.applied == 0) {
-        report.problem = "The file holds no state records.";
+        report.problem = "The file holds no state record the calculator can use.";
         return report;
     }
     finish_staged_state(*s);

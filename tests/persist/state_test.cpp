@@ -250,12 +250,12 @@ TEST_F(StateFile, RefusedTextsChangeNothing) {
     const std::string long_line = "R: 1:2.0\r\nR: 2:" + std::string(STATE_LINE_LIMIT, '1') + "\r\n";
     const struct { std::string text; const char* problem; } cases[] = {
         {"", "The file is empty."},
-        {png, "The file holds no state records."},
-        {"M: 0:30:30:1.0\r\n", "The file holds no state records."},
-        {"L: 0:9:1,0,\r\n", "The file holds no state records."},
-        {"R: 5000:3\r\n", "The file holds no state records."},
-        {"O: 6:nan\r\n", "The file holds no state records."},
-        {"\r\nR: 1:1.0\r\n", "The file holds no state records."},
+        {png, "The file holds no state record the calculator can use."},
+        {"M: 0:30:30:1.0\r\n", "The file holds no state record the calculator can use."},
+        {"L: 0:9:1,0,\r\n", "The file holds no state record the calculator can use."},
+        {"R: 5000:3\r\n", "The file holds no state record the calculator can use."},
+        {"O: 6:nan\r\n", "The file holds no state record the calculator can use."},
+        {"\r\nR: 1:1.0\r\n", "The file holds no state record the calculator can use."},
         {long_line, "Line 2 is too long for a state file."},
     };
     for (const auto& c : cases) {
