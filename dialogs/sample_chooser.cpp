@@ -32,11 +32,6 @@ constexpr Place kPlaces[SAMPLE_PLOT_COUNT] = {
     {103, 85, 198, 162}, {5, 165, 100, 242}, {103, 165, 198, 242},
 };
 
-std::string lower(std::string t) {
-    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t;
-}
-
 std::string trimmed(const std::string& t) {
     const std::size_t first = t.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
@@ -44,9 +39,9 @@ std::string trimmed(const std::string& t) {
 }
 
 int sample_named(const std::string& name) {
-    const std::string wanted = lower(trimmed(name));
+    const std::string wanted = script_name(name);
     for (int k = 0; k < SAMPLE_PLOT_COUNT; ++k)
-        if (lower(sample_plot_name(k)) == wanted) return k;
+        if (script_name(sample_plot_name(k)) == wanted) return k;
     return -1;
 }
 
@@ -87,7 +82,7 @@ int scripted_choice(Dialog& d, Chooser& c, Window& w, const Surface& under) {
     bool named = false, has_x = false, has_y = false;
     int x = 0, y = 0;
     for (const auto& [field, value] : a.fields) {
-        const std::string f = lower(trimmed(field));
+        const std::string f = script_name(field);
         if (f == "sample") {
             name = value;
             named = true;
@@ -99,7 +94,7 @@ int scripted_choice(Dialog& d, Chooser& c, Window& w, const Surface& under) {
             w.log_line("dialog " + title + ": no control \"" + field + "\"");
         }
     }
-    if (have && !trimmed(a.button).empty()) {
+    if (have && !script_name(a.button).empty()) {
         const Button* b = d.find_button(a.button);
         if (b && b->id() == ID_CANCEL) {
             w.log_line("dialog " + title + " -> Cancel");

@@ -58,15 +58,6 @@ constexpr std::uint32_t kColourMask = 0xFFFFFF;
 constexpr int kFormatIds[4] = {IDC_FLOAT, IDC_FIXED, IDC_SCIENTIFIC, IDC_ENGINEERING};
 const char* const kFormatNames[4] = {"Float", "Fixed", "Scientific", "Engineering"};
 
-// Runs a box over what the screen shows now (a parent dialog's frame, or
-// the face), the way run_dialog runs one over the face.
-int run_over(Dialog& d, const Surface& under) {
-    if (!ui().window) return ID_CANCEL;
-    const int code = d.run(*ui().window, under);
-    if (quit_requested()) ui().quit = true;
-    return code;
-}
-
 // --- Select Color ---------------------------------------------------------------------
 
 // The preview, in client pixels: the text background with its sample text
@@ -148,7 +139,7 @@ int select_color(const Surface& under) {
     });
     d.set_focus(IDC_RED);
 
-    if (run_over(d, under) == ID_OK) {
+    if (run_dialog(d, &under) == ID_OK) {
         colour_edit = slider_colour(d);
         brightness_edit = d.get<Slider>(IDC_BRIGHTNESS).value();
         return ID_OK;
@@ -184,7 +175,7 @@ void about(const Surface& under) {
     d.add_static(0, {kMargin, blurb_y, inner, blurb_lines * lh}, blurb, Align::Centre, true);
     d.add_button(ID_OK, {(width - kButtonWidth) / 2, ok_y, kButtonWidth, BUTTON_HEIGHT}, "OK", true);
     d.set_cancel_id(ID_OK);
-    run_over(d, under);
+    run_dialog(d, &under);
 }
 
 // --- Setup Options ----------------------------------------------------------------------

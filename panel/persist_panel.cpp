@@ -93,6 +93,17 @@ void tell(const std::string& text, const std::string& title) {
 
 std::string state_folder() { return user_subfolder(UserFolder::Data, "states"); }
 
+// A path the limit cannot hold is refused with the action named: cutting
+// it would name another file.
+bool path_fits(const std::string& path, const std::string& title, const char* nothing_done) {
+    if (path.size() <= kPathLimit) return true;
+    tell(std::string("The path is too long for a state file (at most ") + std::to_string(kPathLimit) +
+             " characters). " +
+             nothing_done,
+         title);
+    return false;
+}
+
 bool ends_with(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -106,7 +117,6 @@ void show_loaded_state(int mode_before) {
     if (mode_before == MODE_PROG && mode != MODE_PROG) g_panel.program_save_edited();
     g_settings.calculator_mode = mode_before;
     clear_expression_cache();
-    g_panel.stats_kind_changed();
     g_panel.plot_mark_redraw();
     if (mode == mode_before) {
         g_panel.window_title_refresh();
@@ -115,7 +125,6 @@ void show_loaded_state(int mode_before) {
         enter_mode(mode);
     }
     show_last_result(true);
-    redraw_lines();
 }
 
 // --- Setup Options ---------------------------------------------------------------
@@ -149,7 +158,7 @@ void read_startup_settings() {
     std::string text;
     const std::string path = startup_settings_path();
     // A missing or unreadable file leaves the defaults, as on a first start.
-    if (path.empty() || !file_exists(path) || !read_file(path, text, kStartupLimit)) text.clear();
+    if (path.empty() || !read_file(path, text, kStartupLimit)) text.clear();
     bool plot_mode = false;
     read_startup_text(text, g_settings, &plot_mode);
     if (plot_mode) g_panel.plot_mark_redraw();
@@ -174,12 +183,7 @@ std::string startup_settings_path() {
 bool save_state_file(const std::string& chosen) {
     std::string path = chosen;
     if (!ends_with(path, kExtension)) path += kExtension;
-    if (path.size() > kPathLimit) {
-        tell("The path is too long for a state file (at most " + std::to_string(kPathLimit) +
-                 " characters). Nothing was saved.",
-             "Save State");
-        return false;
-    }
+    if (!path_fits(path, "Save State", "Nothing was saved.")) return false;
     std::string error;
     if (!replace_file(path, save_state_text(), &error)) {
         tell("The state could not be saved (" + error + "). The previous file is unchanged.", "Save State");
@@ -189,12 +193,7 @@ bool save_state_file(const std::string& chosen) {
 }
 
 bool load_state_file(const std::string& path) {
-    if (path.size() > kPathLimit) {
-        tell("The path is too long for a state file (at most " + std::to_string(kPathLimit) +
-                 " characters). Nothing was loaded.",
-             "Load State");
-        return false;
-    }
+    if (!path_fits(path, "Load State", "Nothing was loaded.")) return false;
     std::string text, error;
     if (!read_file(path, text, STATE_FILE_LIMIT, &error)) {
         tell("The state file could not be read (" + error + "). Nothing was changed.", "Load State");
@@ -236,11 +235,10 @@ void show_sample_plot(int index) {
     const char* name = sample_plot_name(index);
     if (!name || !load_sample_plot(name)) return;
     clear_expression_cache();
-    // Entered from COMP, as a tap on the PLOT button would.
+    g_panel.plot_mark_redraw();
+    // Entered from COMP, as a tap on the PLOT button would (which paints).
     g_settings.calculator_mode = MODE_COMP;
     enter_mode(MODE_PLOT);
-    g_panel.plot_mark_redraw();
-    paint_face();
 }
 
 void install_persist_hooks() {

@@ -404,10 +404,7 @@ void calculator_startup(Window& window) {
     install_editor_hooks();
     install_plot_hooks();
     install_persist_hooks();
-    g_panel.read_startup_settings();
-    if (g_settings.dynamic_mode != MODE_BASE_N && g_settings.dynamic_mode != MODE_STATS &&
-        g_settings.dynamic_mode != MODE_MATRIX && g_settings.dynamic_mode != MODE_LIST)
-        g_settings.dynamic_mode = MODE_STATS;
+    g_panel.read_startup_settings();   // takes only the four data modes behind the fourth button
     clear_line();
     g_panel.load_constants();
     g_panel.window_title_refresh();

@@ -19,11 +19,12 @@ int show_box(const std::string& text, const std::string& title, BoxButtons butto
     return answer;
 }
 
-int run_dialog(Dialog& dialog) {
+int run_dialog(Dialog& dialog, const Surface* under) {
     if (!ui().window) return 2;
-    const int code = dialog.run(*ui().window, ui().screen);
+    const int code = dialog.run(*ui().window, under ? *under : ui().screen);
     if (quit_requested()) ui().quit = true;
-    present_screen();
+    // A dialog opened over another one is covered by that one again.
+    if (!under) present_screen();
     return code;
 }
 

@@ -23,7 +23,8 @@ void present_screen();
 // 7 No).  Without a window it answers OK.
 int show_box(const std::string& text, const std::string& title,
              BoxButtons buttons = BoxButtons::OK, BoxIcon icon = BoxIcon::None);
-// Runs a dialog over the screen; returns its end code (2 without a window).
-int run_dialog(Dialog& dialog);
+// Runs a dialog over the screen, or over `under` (the frame of the dialog
+// that opened it); returns its end code (2 without a window).
+int run_dialog(Dialog& dialog, const Surface* under = nullptr);
 
 }  // namespace qx

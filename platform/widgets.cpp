@@ -198,17 +198,6 @@ std::string trim(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-// How scripts compare names: case, '&' marks, surrounding blanks and one
-// trailing colon do not matter.
-std::string script_name(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '&') out += c;
-    out = trim(out);
-    if (!out.empty() && out.back() == ':') out = trim(out.substr(0, out.size() - 1));
-    return lower(out);
-}
-
 bool parse_int(const std::string& text, int& out) {
     std::string t = trim(text);
     if (t.empty()) return false;
@@ -242,6 +231,15 @@ int g_dialog_runs = 0;
 bool g_quit = false;
 
 }  // namespace
+
+std::string script_name(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c != '&') out += c;
+    out = trim(out);
+    if (!out.empty() && out.back() == ':') out = trim(out.substr(0, out.size() - 1));
+    return lower(out);
+}
 
 bool quit_requested() { return g_quit; }
 void clear_quit_request() { g_quit = false; }

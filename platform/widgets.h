@@ -94,6 +94,9 @@ std::string fit_text(FontId font, const std::string& text, int width);
 // Control texts may mark a letter with '&' ("&Save"); the mark is not shown
 // and "&&" stands for '&' itself.
 std::string strip_mnemonic(const std::string& text);
+// How scripts compare names: case, '&' marks, surrounding blanks and one
+// trailing colon do not matter.
+std::string script_name(const std::string& s);
 
 // The behaviour of a vertical scroll bar, shared by the scroll bar control
 // and every control that scrolls.  Positions run from low to high - page + 1,

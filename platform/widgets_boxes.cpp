@@ -211,11 +211,7 @@ bool choose_file(Window& w, const Surface& under, const std::string& title,
         bool have = w.next_answer(a);
         std::string value;
         for (const auto& [field, v] : a.fields) {
-            std::string f = field;
-            f.erase(std::remove(f.begin(), f.end(), '&'), f.end());
-            f = trimmed(f);
-            if (!f.empty() && f.back() == ':') f.pop_back();
-            for (char& c : f) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const std::string f = script_name(field);
             if (f == "file" || f == "name") value = trimmed(v);
             else w.log_line("dialog " + title + ": no control \"" + field + "\"");
         }

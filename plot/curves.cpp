@@ -252,20 +252,8 @@ FunctionTrace trace_function_at(int column) {
 }
 
 int nearest_trace_point(double x, double y) {
-    int best = -1;
-    double best_distance = 0.0;
     const int count = g_trace_table.count < MAX_TRACE_POINTS ? g_trace_table.count : MAX_TRACE_POINTS;
-    for (int i = 0; i < count; ++i) {
-        const TracePoint& p = g_trace_table.points[i];
-        if (is_undefined(p.x) || is_undefined(p.y)) continue;
-        const double d = (p.x - x) * (p.x - x) + (p.y - y) * (p.y - y);
-        if (std::isnan(d)) continue;
-        if (best < 0 || d < best_distance) {
-            best = i;
-            best_distance = d;
-        }
-    }
-    return best;
+    return nearest_point(g_trace_table.points, count, x, y);
 }
 
 }  // namespace qx

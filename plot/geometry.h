@@ -2,7 +2,10 @@
 // coordinates, the grid, the axes, the line clipper shared by every plot,
 // and the window changes of the zoom, scroll, box-zoom and pan tools.
 #pragma once
+#include <cmath>
 #include <cstdint>
+
+#include "engine/errors.h"
 
 namespace qx {
 
@@ -61,6 +64,27 @@ bool clip_segment(double& x0, double& y0, double& x1, double& y1, const ClipBox&
 // Clips and draws the visible part (ends truncated to whole pixels).
 void draw_clipped(PlotCanvas& canvas, double x0, double y0, double x1, double y1,
                   std::uint32_t colour, const ClipBox& box = PLOT_CLIP);
+
+// The index of the point nearest to (x, y) among points[0..count) by
+// squared distance in window units, or -1: points with an undefined
+// coordinate or a distance that is not a number are skipped, and the first
+// of equals is kept.  Point has doubles x and y.
+template <class Point>
+int nearest_point(const Point* points, int count, double x, double y) {
+    int best = -1;
+    double best_distance = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const Point& p = points[i];
+        if (p.x == UNDEFINED_VALUE || p.y == UNDEFINED_VALUE) continue;
+        const double d = (p.x - x) * (p.x - x) + (p.y - y) * (p.y - y);
+        if (std::isnan(d)) continue;
+        if (best < 0 || d < best_distance) {
+            best = i;
+            best_distance = d;
+        }
+    }
+    return best;
+}
 
 // New windows of the tools; each is applied through set_plot_window by
 // the caller (false from these: nothing to apply).

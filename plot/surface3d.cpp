@@ -344,19 +344,8 @@ bool surface_node(int coordinates, double angle_factor, double z_scale, double c
 }
 
 int nearest_surface_node(double x, double y) {
-    int best = -1;
-    double best_distance = 0.0;
     const int count = g_surface_trace.count < MAX_SURFACE_TRACE ? g_surface_trace.count : MAX_SURFACE_TRACE;
-    for (int i = 0; i < count; ++i) {
-        const SurfaceTraceNode& n = g_surface_trace.nodes[i];
-        const double d = (n.x - x) * (n.x - x) + (n.y - y) * (n.y - y);
-        if (std::isnan(d)) continue;
-        if (best < 0 || d < best_distance) {
-            best = i;
-            best_distance = d;
-        }
-    }
-    return best;
+    return nearest_point(g_surface_trace.nodes, count, x, y);
 }
 
 bool draw_surface_plot(PlotCanvas& canvas, const SurfaceView& view) {
