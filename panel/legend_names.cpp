@@ -43,7 +43,7 @@ struct Collector {
 }  // namespace
 
 bool char_has_legend(unsigned char c) {
-    return c >= 25 && c <= 171 && c != 127 && !(c >= 129 && c <= 143);
+    return c >= 25 && c <= 173 && c != 127 && !(c >= 129 && c <= 143);
 }
 
 const char* char_legend(unsigned char c) {

@@ -12,7 +12,7 @@ namespace qx {
 constexpr int MAX_TOKEN_LEGENDS = 64;
 
 // The legend of one character drawn on its own: "U_ASCII_" and its code.
-// Characters without a picture (below 25, 127, 129..143, above 171) give
+// Characters without a picture (below 25, 127, 129..143, above 173) give
 // the legend of "?".
 const char* char_legend(unsigned char c);
 bool char_has_legend(unsigned char c);

@@ -23,6 +23,8 @@
 //   0xA8        capital pi (the product sign)
 //   0xA9        the open form of phi (the spherical angle)
 //   0xAA, 0xAB  capital sigma and capital omega
+//   0xAC        superscript three, raised like the degree sign (cubic units)
+//   0xAD        capital A with a ring above (the angstrom unit)
 // Every other code is absent: it has no width and draws nothing.  The tiny
 // and label fonts have the whole page as well, although their callers only
 // rely on ASCII, Greek and a few marks.

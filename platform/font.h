@@ -2,7 +2,8 @@
 // ASCII 32..126, the glyphs 0x19 (polar base "e^"), 0x1A (imaginary i),
 // 0x1B (exponent mark), 0x1C (degree sign), 0x1D (narrow space),
 // 0x1E/0x1F (narrow 0 and 1 of base-n bit groups), 0x80 (conversion arrow)
-// and the Greek letters 0x90..0xAB (see greek order in font.cpp).
+// the Greek letters 0x90..0xAB (see greek order in font.cpp), and 0xAC
+// (superscript three) and 0xAD (capital A with ring) for units.
 #pragma once
 #include "platform/surface.h"
 

@@ -1362,6 +1362,28 @@ constexpr Glyph kGlyphs[] = {
             "##.##",
             ".....",
             "....."}},
+    // superscript three (cubic units)
+    {0xAC, {"...",
+            "##.",
+            "..#",
+            ".#.",
+            "..#",
+            "##.",
+            "...",
+            "...",
+            "...",
+            "..."}},
+    // capital A with ring (angstrom)
+    {0xAD, {"..#..",
+            ".#.#.",
+            "..#..",
+            ".#.#.",
+            "#...#",
+            "#####",
+            "#...#",
+            "#...#",
+            ".....",
+            "....."}},
 };
 
 static_assert(well_formed(kGlyphs, kFirstRow, kRows, 12), "malformed dialog glyph");

@@ -1101,6 +1101,24 @@ constexpr Glyph kGlyphs[] = {
             "##.##",
             ".....",
             "....."}},
+    // superscript three (cubic units)
+    {0xAC, {"##",
+            ".#",
+            "##",
+            ".#",
+            "##",
+            "..",
+            "..",
+            ".."}},
+    // capital A with ring (angstrom)
+    {0xAD, {".#.",
+            "#.#",
+            ".#.",
+            "#.#",
+            "###",
+            "#.#",
+            "...",
+            "..."}},
 };
 
 static_assert(well_formed(kGlyphs, kFirstRow, kRows, 8), "malformed tiny glyph");

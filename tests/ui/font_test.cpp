@@ -34,7 +34,9 @@ std::vector<unsigned char> join(std::initializer_list<std::vector<unsigned char>
 const std::vector<unsigned char> kAscii = span(32, 126);
 const std::vector<unsigned char> kGreek = span(0x90, 0xAB);
 const std::vector<unsigned char> kSpecials = join({span(0x19, 0x1F), {0x80}});
-const std::vector<unsigned char> kCodePage = join({kAscii, kSpecials, kGreek});
+// Marks of unit texts: superscript three and capital A with ring.
+const std::vector<unsigned char> kUnitMarks = {0xAC, 0xAD};
+const std::vector<unsigned char> kCodePage = join({kAscii, kSpecials, kGreek, kUnitMarks});
 
 std::string text_of(const std::vector<unsigned char>& codes) {
     return std::string(codes.begin(), codes.end());
@@ -102,8 +104,8 @@ TEST(Font, EveryFontHasTheCharactersItPromises) {
     const Case cases[] = {
         {FONT_DISPLAY, kCodePage},
         {FONT_DIALOG, kCodePage},
-        {FONT_TINY, join({kAscii, kGreek, {0x1B, 0x1C, 0x80}})},
-        {FONT_LABEL, join({kAscii, kGreek, {0x1C}})},
+        {FONT_TINY, join({kAscii, kGreek, kUnitMarks, {0x1B, 0x1C, 0x80}})},
+        {FONT_LABEL, join({kAscii, kGreek, kUnitMarks, {0x1C}})},
     };
     for (const Case& c : cases) {
         for (unsigned char ch : c.required) {
@@ -232,7 +234,7 @@ TEST(Font, CapitalsAndDigitsStandOnTheBaselineDescendersGoBelow) {
 }
 
 TEST(Font, TextDrawnAtAPointInksOnlyItsLineBox) {
-    const char* samples[] = {"Wy|gj(Q)", "\x9f\xa6\xa4_,;", "1.5\x1b-12 \x1c\x80", "@$%&{}"};
+    const char* samples[] = {"Wy|gj(Q)", "\x9f\xa6\xa4_,;", "1.5\x1b-12 \x1c\x80", "@$%&{}", "g/cm\xac 1\xad"};
     for (FontId font : kFonts) {
         for (const char* t : samples) {
             SCOPED_TRACE(t);
@@ -396,7 +398,7 @@ TEST(Font, PrintableGlyphsAreAllDifferent) {
 TEST(Font, SpecialMarksDifferFromTheLettersTheyResemble) {
     struct Case { unsigned char mark, letter; };
     const Case cases[] = {{0x1A, 'i'}, {0x1B, 'E'}, {0x19, 'e'}, {0x97, '0'}, {0x97, 'O'},
-                          {0xA4, 0xA9}, {0xAA, 'E'}};
+                          {0xA4, 0xA9}, {0xAA, 'E'}, {0xAC, '3'}, {0xAC, 0x1B}, {0xAD, 'A'}};
     for (FontId font : kFonts) {
         for (const Case& c : cases) {
             if (!font_has_char(font, c.mark)) continue;
@@ -416,6 +418,24 @@ TEST(Font, SpecialMarksDifferFromTheLettersTheyResemble) {
         EXPECT_LT(im.bottom, ie.bottom);
         EXPECT_LE(im.right - im.left, ie.right - ie.left);
         EXPECT_LE(im.top, ie.top);
+    }
+    // The superscript three sits high, above the baseline, no taller than
+    // the digit; A-ring reaches at least as high as a plain A (the display
+    // font has no room above its capitals, so there the A is shorter) and
+    // stands on the baseline.
+    for (FontId font : kFonts) {
+        SCOPED_TRACE(font);
+        auto ink = [font](const char* t) {
+            Surface s(20, 20, kPaper);
+            draw_text(s, font, t, 0, 0, kInk);
+            return ink_of(s);
+        };
+        const Ink three = ink("3"), cube = ink("\xac"), a = ink("A"), ring = ink("\xad");
+        EXPECT_LT(cube.bottom, three.bottom);
+        EXPECT_LE(cube.top, three.top);
+        EXPECT_LE(cube.bottom - cube.top, three.bottom - three.top);
+        EXPECT_LE(ring.top, a.top);
+        EXPECT_EQ(ring.bottom, a.bottom);
     }
 }
 
