@@ -196,6 +196,8 @@ public:
                 if (eq == std::string::npos) return false;
                 a.fields.emplace_back(w[k].substr(0, eq), w[k].substr(eq + 1));
             }
+            a.wait_ms = answer_wait_;
+            answer_wait_ = 0;
             if (!dialog_shot_.empty()) {
                 const std::string file = dialog_shot_;
                 const int scale = dialog_shot_scale_;
@@ -214,6 +216,14 @@ public:
             dialog_shot_scale_ = 1;
             if (w.size() == 3 && !number(w[2], 1, 8, dialog_shot_scale_)) return false;
             dialog_shot_ = w[1];
+            return true;
+        }
+        // The next answer is given that many milliseconds after the dialog
+        // showed (or after the answer before it, in a dialog that stays open).
+        if (c == "after" && w.size() == 2) {
+            int ms = 0;
+            if (!number(w[1], 0, 86400000, ms)) return false;
+            answer_wait_ = static_cast<std::uint32_t>(ms);
             return true;
         }
         if (c == "idle" && w.size() <= 2) {
@@ -259,6 +269,7 @@ public:
 private:
     std::string dialog_shot_;
     int dialog_shot_scale_ = 1;
+    std::uint32_t answer_wait_ = 0;
 
     void up() {
         Event e;

@@ -2606,6 +2606,10 @@ int Dialog::run_scripted(Window& w) {
         return end_code_;
     }
     for (int presses = 1;; ++presses) {
+        if (a.wait_ms > 0) {
+            w.sleep_ms(static_cast<int>(a.wait_ms));
+            if (idle_) idle_(*this);
+        }
         bool fields_ok = true;
         for (const auto& [name, value] : a.fields) fields_ok = apply_field(name, value, w) && fields_ok;
         if (a.on_shown && !ended_) {

@@ -47,6 +47,9 @@ struct ScriptedAnswer {
 
     std::string button;                                        // button text or id name
     std::vector<std::pair<std::string, std::string>> fields;   // control label -> value
+    // How long the user waits, on the window's clock, before giving this
+    // answer; the dialog's idle work (timers) runs once the time has passed.
+    std::uint32_t wait_ms = 0;
     // Shown the screen with the dialog as the fields left it, just before
     // the button is pressed (scripts take pictures of dialogs with it).
     std::function<void(const Surface&)> on_shown;
