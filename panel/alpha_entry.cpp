@@ -11,6 +11,7 @@
 #include "panel/legend_names.h"
 #include "panel/subsystems.h"
 #include "panel/ui.h"
+#include "tools/constants.h"
 
 namespace qx {
 
@@ -116,6 +117,14 @@ bool finish(int kind, const char* text) {
             return true;
         }
         case 8:
+            // Refused before the unit is asked for: the file keeps a
+            // constant's fields apart with ", ".
+            if (std::strstr(text, ", ")) {
+                paint_face();
+                const TableMessage m = add_constant_refusal(AddConstant::BadText);
+                show_box(m.text, m.title);
+                return false;
+            }
             copy_cut(g_alpha.constant_name, sizeof g_alpha.constant_name, text,
                      CONSTANT_NAME_LIMIT);
             start_alpha_entry(9);   // shows the keyboard again, for the unit

@@ -29,6 +29,7 @@
 #include "platform/window_headless.h"
 #include "plot/model.h"
 #include "stats/stats.h"
+#include "tools/constants.h"
 
 using namespace qx;
 
@@ -136,6 +137,7 @@ void start_calculator_core() {
     install_stats_hooks();
     clear_plot_state();
     install_plot_model_hooks();
+    install_unit_hooks();
 }
 
 int eval_main(int argc, char** argv) {

@@ -16,6 +16,7 @@
 #include "panel/input_line.h"
 #include "panel/key_decoder.h"
 #include "panel/persist_panel.h"
+#include "panel/tools_panel.h"
 #include "panel/subsystems.h"
 #include "panel/plot_view.h"
 #include "panel/program_editor.h"
@@ -404,6 +405,7 @@ void calculator_startup(Window& window) {
     install_editor_hooks();
     install_plot_hooks();
     install_persist_hooks();
+    install_tools_hooks();
     g_panel.read_startup_settings();   // takes only the four data modes behind the fourth button
     clear_line();
     g_panel.load_constants();
