@@ -80,12 +80,12 @@ bool read_number(std::string_view text, double& value) {
 }
 
 // A constant's value goes into the input line as it stands, so it must be
-// a plain decimal number: no blanks, words or hexadecimal digits.
+// a plain decimal number: no blanks, words or hexadecimal digits, and no
+// '+', which the line would read as an addition.
 bool number_text(std::string_view text) {
     if (text.empty() || text.size() > sizeof(ConstantRecord::value) - 1) return false;
     for (char c : text)
-        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '+' && c != 'e' &&
-            c != 'E')
+        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != 'e' && c != 'E')
             return false;
     double v;
     return read_number(text, v);
@@ -224,7 +224,9 @@ std::string shortest_text(double value) {
     std::string out = negative ? "-" : "";
     if (exponent >= -5 && exponent < 15) {
         if (exponent < 0) {
-            out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
         } else {
             const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
             if (digits.size() <= whole) {
@@ -236,8 +238,13 @@ std::string shortest_text(double value) {
         return out;
     }
     out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    return out + "e" + std::to_string(exponent);
+    if (digits.size() > 1) {
+        out += '.';
+        out += digits.substr(1);
+    }
+    out += 'e';
+    out += std::to_string(exponent);
+    return out;
 }
 
 }  // namespace

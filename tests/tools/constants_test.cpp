@@ -41,8 +41,12 @@ int unit_of(const char* property, const char* abbreviation) {
 }
 
 Outcome convert(double x, int from, int to) {
-    const std::string word = x < 0 ? "~" + std::to_string(-x) : std::to_string(x);
-    return test::run("( " + word + " ) #" + std::to_string(conversion_token(from, to)));
+    std::string line = "( ";
+    if (x < 0) line += '~';
+    line += std::to_string(std::fabs(x));
+    line += " ) #";
+    line += std::to_string(conversion_token(from, to));
+    return test::run(line);
 }
 
 std::vector<std::string> names() {
@@ -225,6 +229,7 @@ TEST_F(Constants, LineLengthsAndMalformedLines) {
                              "Cons:\r\nCons\r\n" +                    // too short
                              "Cons: noval, u\r\nCons: word, u, twelve\r\nCons: hex, u, 0x10\r\n" +
                              "Cons: , u, 3\r\nCons: inf, u, inf\r\nCons: big, u, 1e999\r\n" +
+                             "Cons: plus, u, 1e+5\r\n" +                // "+" would be an addition
                              "Prop: Stuff\r\nUnit: x, X, 1.0, 0.0\r\n" +  // a user file holds constants only
                              "Cons: ok, m, -1.5e-3  \r\n";
     const TablesLoad load = load_tables(&user);

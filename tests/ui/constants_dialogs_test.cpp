@@ -1,6 +1,7 @@
 // "Select Constant", "Edit Constant" and "Select Conversion", answered the
 // way scripts answer them.
 #include "calculator_fixture.h"
+#include "frame_text.h"
 
 #include <string>
 
@@ -13,24 +14,6 @@ namespace qx {
 namespace {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
-
-// Whether the frame shows the text in the dialog font and text colour
-// somewhere: exactly the glyphs' pixels of a line-high box are that colour.
-bool shows_text(const Surface& frame, const std::string& text) {
-    const int w = text_width(FONT_DIALOG, text.c_str());
-    const int h = font_height(FONT_DIALOG);
-    Surface glyphs(w, h, COLOUR_WHITE);
-    draw_text(glyphs, FONT_DIALOG, text.c_str(), 0, 0, COLOUR_BLACK);
-    for (int y = 0; y + h <= frame.height(); ++y)
-        for (int x = 0; x + w <= frame.width(); ++x) {
-            bool same = true;
-            for (int gy = 0; gy < h && same; ++gy)
-                for (int gx = 0; gx < w && same; ++gx)
-                    same = (glyphs.get(gx, gy) == COLOUR_BLACK) == (frame.get(x + gx, y + gy) == COLOUR_TEXT);
-            if (same) return true;
-        }
-    return false;
-}
 
 class ConstantsDialogs : public CalculatorFixture {
 protected:

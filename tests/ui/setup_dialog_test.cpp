@@ -2,6 +2,7 @@
 // answered the way scripts answer them.  Boxes opened from a dialog take
 // the answers queued after the one that pressed their button.
 #include "calculator_fixture.h"
+#include "frame_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,25 +32,6 @@ bool count_load() {
 void count_help() { ++g_helps; }
 
 const SetupActions kActions{count_save, count_load, count_help};
-
-// Whether the frame shows the text in the dialog font and text colour:
-// exactly the glyphs' pixels of a line-high box somewhere are that colour.
-bool shows_text(const Surface& frame, const std::string& text, bool bold) {
-    const int w = bold ? text_width_bold(FONT_DIALOG, text.c_str()) : text_width(FONT_DIALOG, text.c_str());
-    const int h = font_height(FONT_DIALOG);
-    Surface glyphs(w, h, COLOUR_WHITE);
-    if (bold) draw_text_bold(glyphs, FONT_DIALOG, text.c_str(), 0, 0, COLOUR_BLACK);
-    else draw_text(glyphs, FONT_DIALOG, text.c_str(), 0, 0, COLOUR_BLACK);
-    for (int y = 0; y + h <= frame.height(); ++y)
-        for (int x = 0; x + w <= frame.width(); ++x) {
-            bool same = true;
-            for (int gy = 0; gy < h && same; ++gy)
-                for (int gx = 0; gx < w && same; ++gx)
-                    same = (glyphs.get(gx, gy) == COLOUR_BLACK) == (frame.get(x + gx, y + gy) == COLOUR_TEXT);
-            if (same) return true;
-        }
-    return false;
-}
 
 class SetupDialog : public CalculatorFixture {
 protected:
@@ -162,7 +144,7 @@ TEST_F(SetupDialog, SelectColorCancelRestoresTheWorkingCopies) {
             }
     EXPECT_GT(count, 151 * 54 - 400);
     EXPECT_NEAR((ink_left + ink_right) / 2.0 - left, 93 - 18, 1.0);
-    EXPECT_TRUE(shows_text(shown, "Sample Text", false));
+    EXPECT_TRUE(shows_text(shown, "Sample Text"));
 
     // OK takes the sliders; the brightness slider alone leaves the colour.
     answer("OK", {{"Brightness", "255"}});
@@ -215,14 +197,14 @@ TEST_F(SetupDialog, WhatTheDialogsShow) {
     Surface shown;
     answer_shown("OK", {}, shown);
     about_box();
-    EXPECT_TRUE(shows_text(shown, "Quorix v2.3", true));
-    EXPECT_FALSE(shows_text(shown, "Quorix v2.4", true));
+    EXPECT_TRUE(shows_text(shown, "Quorix v2.3", TextLook{.bold = true}));
+    EXPECT_FALSE(shows_text(shown, "Quorix v2.4", TextLook{.bold = true}));
 
     g_settings.complex_format = CPLX_POLAR;
     answer_shown("Cancel", {}, shown);
     run();
-    EXPECT_TRUE(shows_text(shown, std::string("re^(") + '\x97' + "i) (polar)", false));
-    EXPECT_TRUE(shows_text(shown, "Complex Format:", false));
+    EXPECT_TRUE(shows_text(shown, std::string("re^(") + '\x97' + "i) (polar)"));
+    EXPECT_TRUE(shows_text(shown, "Complex Format:"));
 }
 
 TEST_F(SetupDialog, EngineeringFormatReachesTheResultLine) {

@@ -1,6 +1,7 @@
 // "Stopwatch" on the headless window's virtual clock: each answer waits a
 // given time before pressing its button, as a user would.
 #include "calculator_fixture.h"
+#include "frame_text.h"
 
 #include "dialogs/stopwatch_dialog.h"
 #include "platform/font.h"
@@ -8,23 +9,6 @@
 
 namespace qx {
 namespace {
-
-// Whether the frame shows the text in that font and the text colour.
-bool shows_text(const Surface& frame, const std::string& text, FontId font, Colour colour = COLOUR_TEXT) {
-    const int w = text_width(font, text.c_str());
-    const int h = font_height(font);
-    Surface glyphs(w, h, COLOUR_WHITE);
-    draw_text(glyphs, font, text.c_str(), 0, 0, COLOUR_BLACK);
-    for (int y = 0; y + h <= frame.height(); ++y)
-        for (int x = 0; x + w <= frame.width(); ++x) {
-            bool same = true;
-            for (int gy = 0; gy < h && same; ++gy)
-                for (int gx = 0; gx < w && same; ++gx)
-                    same = (glyphs.get(gx, gy) == COLOUR_BLACK) == (frame.get(x + gx, y + gy) == colour);
-            if (same) return true;
-        }
-    return false;
-}
 
 class StopwatchDialog : public CalculatorFixture {
 protected:
@@ -44,7 +28,7 @@ TEST_F(StopwatchDialog, PausedTimeIsNotCounted) {
     answer("Start/Lap", 10000);
     answer("Exit", 1000, true);
     stopwatch_dialog();
-    EXPECT_TRUE(shows_text(shown, "00:02.50", FONT_DISPLAY));
+    EXPECT_TRUE(shows_text(shown, "00:02.50", TextLook{.font = FONT_DISPLAY}));
 }
 
 TEST_F(StopwatchDialog, LapsListTheirOwnTimes) {
@@ -53,10 +37,10 @@ TEST_F(StopwatchDialog, LapsListTheirOwnTimes) {
     answer("Start/Lap", 2000);
     answer("Exit", 0, true);
     stopwatch_dialog();
-    EXPECT_TRUE(shows_text(shown, "00:03.00", FONT_DIALOG));
+    EXPECT_TRUE(shows_text(shown, "00:03.00"));
     // The newest lap is selected.
-    EXPECT_TRUE(shows_text(shown, "00:02.00", FONT_DIALOG, COLOUR_SELECTION_TEXT));
-    EXPECT_TRUE(shows_text(shown, "00:05.00", FONT_DISPLAY));
+    EXPECT_TRUE(shows_text(shown, "00:02.00", TextLook{.colour = COLOUR_SELECTION_TEXT}));
+    EXPECT_TRUE(shows_text(shown, "00:05.00", TextLook{.font = FONT_DISPLAY}));
 }
 
 TEST_F(StopwatchDialog, ResetEmptiesTheLapsAndShowsZero) {
@@ -66,8 +50,8 @@ TEST_F(StopwatchDialog, ResetEmptiesTheLapsAndShowsZero) {
     answer("Stop/Reset", 500);
     answer("Exit", 300, true);
     stopwatch_dialog();
-    EXPECT_TRUE(shows_text(shown, "00:00.00", FONT_DISPLAY));
-    EXPECT_FALSE(shows_text(shown, "00:04.00", FONT_DIALOG));
+    EXPECT_TRUE(shows_text(shown, "00:00.00", TextLook{.font = FONT_DISPLAY}));
+    EXPECT_FALSE(shows_text(shown, "00:04.00"));
 }
 
 TEST_F(StopwatchDialog, HoursAndBeyondNinetyNine) {
@@ -85,14 +69,14 @@ TEST_F(StopwatchDialog, HoursAndBeyondNinetyNine) {
     window.push_answer(exit);
     stopwatch_dialog();
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_TRUE(shows_text(frames[0], "03:04:05.06", FONT_DISPLAY));
-    EXPECT_TRUE(shows_text(frames[1], "--:--:--.--", FONT_DISPLAY));
+    EXPECT_TRUE(shows_text(frames[0], "03:04:05.06", TextLook{.font = FONT_DISPLAY}));
+    EXPECT_TRUE(shows_text(frames[1], "--:--:--.--", TextLook{.font = FONT_DISPLAY}));
 }
 
 TEST_F(StopwatchDialog, NothingShownBeforeTheFirstTick) {
     answer("Exit", 0, true);
     stopwatch_dialog();
-    EXPECT_FALSE(shows_text(shown, "00:00.00", FONT_DISPLAY));
+    EXPECT_FALSE(shows_text(shown, "00:00.00", TextLook{.font = FONT_DISPLAY}));
 }
 
 }  // namespace
