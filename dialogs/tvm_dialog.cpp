@@ -6,9 +6,6 @@
 // the schedule still pays the loan off to the cent.
 #include "dialogs/tvm_dialog.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "engine/format.h"
 #include "engine/settings.h"
 #include "panel/dialog_layout.h"
+#include "panel/number_field.h"
 #include "panel/ui.h"
 #include "platform/font.h"
 #include "platform/widgets.h"
@@ -71,47 +69,27 @@ std::string money_text(double v) {
     return s;
 }
 
-// A typed number: all of the text, a comma standing for the point when
-// that is the mark.
-bool parse_number(std::string text, double& out) {
-    const auto blank = [](char c) { return c == ' '; };
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
-    while (!text.empty() && blank(text.back())) text.pop_back();
-    if (g_settings.decimal_mark == 1) std::replace(text.begin(), text.end(), ',', '.');
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(v)) return false;
-    out = v;
-    return true;
-}
-
 class Solver {
 public:
-    explicit Solver(Dialog& d) : d_(d) {}
+    explicit Solver(Dialog& d) : d_(d) {
+        for (int f = 0; f < TVM_FIELD_COUNT; ++f) fields_[f].id = kRows[f].edit;
+    }
 
     void show() {
-        for (int f = 0; f < TVM_FIELD_COUNT; ++f) {
-            shown_[f] = money_text(g_tvm.v[f]);
-            d_.set_text(kRows[f].edit, shown_[f]);
-        }
+        for (int f = 0; f < TVM_FIELD_COUNT; ++f) fields_[f].show(d_, g_tvm.v[f], money_text(g_tvm.v[f]));
         d_.get<ComboBox>(IDC_TIMING).select(g_tvm.begin ? 1 : 0);
     }
 
     // A text left as the dialog wrote it keeps the value it was written
     // from; one that is no number keeps the value the field had.
     void read() {
-        for (int f = 0; f < TVM_FIELD_COUNT; ++f) {
-            const std::string text = d_.text(kRows[f].edit);
-            double v;
-            if (text != shown_[f] && parse_number(text, v)) g_tvm.v[f] = v;
-        }
+        for (int f = 0; f < TVM_FIELD_COUNT; ++f) g_tvm.v[f] = fields_[f].read(d_, g_tvm.v[f]);
         g_tvm.begin = d_.get<ComboBox>(IDC_TIMING).selected() == 1;
     }
 
 private:
     Dialog& d_;
-    std::string shown_[TVM_FIELD_COUNT];
+    NumberField fields_[TVM_FIELD_COUNT] = {};
 };
 
 // --- Amortization Schedule --------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "engine/format.h"
 #include "engine/settings.h"
 #include "panel/dialog_layout.h"
+#include "panel/number_field.h"
 #include "panel/images.h"
 #include "panel/input_line.h"
 #include "panel/ui.h"
@@ -38,41 +39,6 @@ std::string scientific_text(double value, int digits) {
     if (value == UNDEFINED_VALUE) return "Error";
     return format_real(value, FMT_SCI, digits, false);
 }
-
-// A typed number.  strtod alone would follow the C locale and accept a
-// prefix, so the comma mark is translated here and the whole text must be
-// consumed.
-bool parse_number(std::string text, double& out) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    if (g_settings.decimal_mark == 1) std::replace(text.begin(), text.end(), ',', '.');
-    if (text.empty() || text.front() == ' ') return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(v)) return false;
-    out = v;
-    return true;
-}
-
-// A number field remembers what it showed: a text left as it was keeps the
-// exact value behind it instead of the rounded digits on the screen.
-struct NumberField {
-    int id;
-    double value;
-    std::string shown;
-
-    void show(Dialog& d, double v, int digits) {
-        value = v;
-        shown = scientific_text(v, digits);
-        d.set_text(id, shown);
-    }
-    // The value the field holds now; fallback when the text is no number.
-    double read(const Dialog& d, double fallback) const {
-        const std::string text = d.text(id);
-        if (text == shown) return value;
-        double v;
-        return parse_number(text, v) ? v : fallback;
-    }
-};
 
 EditOptions numeric_edit() {
     EditOptions o;
@@ -172,7 +138,7 @@ void fill_setup(Dialog& d, SetupState& st) {
     record_values(values);
     for (int f = 0; f < F_COUNT; ++f) {
         const bool range_row = f >= F_TMIN && f <= F_VSTEP;
-        st.field[f].show(d, values[f], range_row ? 4 : 3);
+        st.field[f].show(d, values[f], scientific_text(values[f], range_row ? 4 : 3));
     }
     const int entry = plot_entry();
     d.get<ComboBox>(IDC_PLOT_TYPE).select(entry);
@@ -367,8 +333,8 @@ void show_table(Dialog& d, TableState& st) {
         d.enable(IDC_COLUMNS_LEFT, st.first_column > 0);
         d.enable(IDC_COLUMNS_RIGHT, st.first_column + kVisibleFunctions < st.table.columns);
     }
-    st.start.show(d, st.table.start, 4);
-    st.delta.show(d, st.table.delta, 4);
+    st.start.show(d, st.table.start, scientific_text(st.table.start, 4));
+    st.delta.show(d, st.table.delta, scientific_text(st.table.delta, 4));
 }
 
 void scroll_table(Dialog& d, TableState& st, int rows) {
@@ -637,7 +603,7 @@ bool plot_calculate_dialog() {
     d.add_edit(IDC_VALUE, {kMargin, value_y + lh, inner / 2, EDIT_HEIGHT}, {}, numeric_edit());
     add_ok_cancel(d, width, buttons_y);
 
-    st.value.show(d, g_calc.x_value, 4);
+    st.value.show(d, g_calc.x_value, scientific_text(g_calc.x_value, 4));
     fill_function_choices(d, st);
     follow_calculation(d, st);
     d.on_notify([&st](Dialog& dlg, int id, Notify what) {
