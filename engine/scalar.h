@@ -35,6 +35,22 @@ inline int fp_fault_code() {
     if (flags & FE_INVALID) return ERR_DOMAIN;
     return -1;
 }
+// A computation whose IEEE faults are its own: the fault flags start clear
+// inside the scope (fp_fault_code then tells what it raised), and whatever
+// was raised before it is put back when it ends, nothing of its own left.
+class FpFaultScope {
+public:
+    FpFaultScope() {
+        std::fegetexceptflag(&saved_, FP_FAULT_FLAGS);
+        std::feclearexcept(FP_FAULT_FLAGS);
+    }
+    ~FpFaultScope() { std::fesetexceptflag(&saved_, FP_FAULT_FLAGS); }
+    FpFaultScope(const FpFaultScope&) = delete;
+    FpFaultScope& operator=(const FpFaultScope&) = delete;
+
+private:
+    std::fexcept_t saved_;
+};
 // The internal message an error of fp_fault_code carries.
 const char* fp_fault_text(int code);
 // Maps raised IEEE flags to the calculator's errors; true when one was raised.

@@ -1,6 +1,5 @@
 #include "stats/stats.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -31,24 +30,6 @@ unsigned g_version = 1;
 void changed() { ++g_version; }
 
 bool two_variable() { return g_settings.stats_var == 1; }
-
-// IEEE faults of a statistics computation become its own errors, while any
-// flag raised before it is kept for whoever was going to look at it.
-class FaultScope {
-public:
-    FaultScope() {
-        std::fegetexceptflag(&saved_, FP_FAULT_FLAGS);
-        std::feclearexcept(FP_FAULT_FLAGS);
-    }
-    ~FaultScope() { std::fesetexceptflag(&saved_, FP_FAULT_FLAGS); }
-    FaultScope(const FaultScope&) = delete;
-    FaultScope& operator=(const FaultScope&) = delete;
-    // The code of the fault raised since the scope began, or -1.
-    static int fault() { return fp_fault_code(); }
-
-private:
-    std::fexcept_t saved_;
-};
 
 const char* fault_text(int code) {
     if (code == ERR_NO_DATA) return "No data defined";
@@ -89,7 +70,7 @@ RawSummary g_raw;
 const RawSummary& raw_summary() {
     const StatsData& d = g_data;
     if (g_raw.version == g_version) return g_raw;
-    FaultScope scope;
+    FpFaultScope scope;
     RawSummary r{};
     r.version = g_version;
     r.count = d.count;
@@ -115,7 +96,7 @@ const RawSummary& raw_summary() {
         r.centred_xx = r.xmin == r.xmax ? 0.0 : centred_product(d.x, mx, d.x, mx, n);
         r.centred_yy = r.ymin == r.ymax ? 0.0 : centred_product(d.y, my, d.y, my, n);
     }
-    r.fault = FaultScope::fault();
+    r.fault = fp_fault_code();
     g_raw = r;
     return g_raw;
 }
@@ -140,7 +121,7 @@ RegressionFit compute_fit(int kind) {
         f.error = f.r_error = ERR_NO_DATA;
         return f;
     }
-    FaultScope scope;
+    FpFaultScope scope;
     // The transformed values are kept so that each logarithm is taken once.
     static double tx[STATS_MAX_POINTS], ty[STATS_MAX_POINTS];
     const bool lx = transforms_x(kind), ly = transforms_y(kind);
@@ -163,7 +144,7 @@ RegressionFit compute_fit(int kind) {
     const double sxx = equal_x ? 0.0 : centred_product(tx, mx, tx, mx, n);
     const double syy = equal_y ? 0.0 : centred_product(ty, my, ty, my, n);
     const double sxy = equal_x || equal_y ? 0.0 : centred_product(tx, mx, ty, my, n);
-    int fault = FaultScope::fault();
+    int fault = fp_fault_code();
     if (fault < 0 && sxx == 0.0) fault = ERR_DIV_ZERO;
     if (fault >= 0) {
         f.error = f.r_error = fault;
@@ -172,7 +153,7 @@ RegressionFit compute_fit(int kind) {
     f.a = sxy / sxx;
     const double intercept = my - mx * f.a;
     f.b = (kind == REGRESS_EXP || kind == REGRESS_POWER) ? std::exp(intercept) : intercept;
-    fault = FaultScope::fault();
+    fault = fp_fault_code();
     if (fault >= 0) {
         f.a = f.b = 0;
         f.error = f.r_error = fault;
@@ -183,7 +164,7 @@ RegressionFit compute_fit(int kind) {
     } else {
         // The square roots apart: Sxx·Syy may overflow where r does not.
         f.r = sxy / (std::sqrt(sxx) * std::sqrt(syy));
-        fault = FaultScope::fault();
+        fault = fp_fault_code();
         if (fault >= 0) {
             f.r = 0;
             f.r_error = fault;
@@ -219,9 +200,9 @@ bool data_ready(bool y_needed) {
 
 double divided(double num, double den) {
     if (den == 0.0) return raise_stat(ERR_DIV_ZERO);
-    FaultScope scope;
+    FpFaultScope scope;
     const double q = num / den;
-    const int fault = FaultScope::fault();
+    const int fault = fp_fault_code();
     return fault >= 0 ? raise_stat(fault) : q;
 }
 
@@ -434,7 +415,7 @@ double claculate_stat(int index) {
 }
 
 bool regression_model_y(int kind, double a, double b, double x, double& y) {
-    FaultScope scope;
+    FpFaultScope scope;
     switch (kind) {
         case REGRESS_LINEAR: y = b + a * x; break;
         case REGRESS_LOG:
@@ -448,7 +429,7 @@ bool regression_model_y(int kind, double a, double b, double x, double& y) {
             break;
         default: return false;
     }
-    return std::isfinite(y) && FaultScope::fault() < 0;
+    return std::isfinite(y) && fp_fault_code() < 0;
 }
 
 double regression_estimate(int op_id, double value) {
@@ -458,7 +439,7 @@ double regression_estimate(int op_id, double value) {
     if (f.error >= 0) return raise_stat(f.error);
     const double a = f.a, b = f.b;
     double result = 0.0;
-    FaultScope scope;
+    FpFaultScope scope;
     if (op_id == OP_REGRESS_Y) {
         if (kind == REGRESS_LOG && !(value > 0.0)) return raise_stat(ERR_DOMAIN);
         switch (kind) {
@@ -480,7 +461,7 @@ double regression_estimate(int op_id, double value) {
         }
     }
     if (error_pending()) return 0.0;
-    const int fault = FaultScope::fault();
+    const int fault = fp_fault_code();
     if (fault >= 0) return raise_stat(fault);
     if (!std::isfinite(result)) return raise_stat(ERR_DOMAIN);
     return result;
@@ -544,7 +525,7 @@ HistogramBins histogram_bins(const double* values, int count, int bins) {
     h.bins = bins < 1 ? 1 : (bins > STATS_HISTOGRAM_MAX_BINS ? STATS_HISTOGRAM_MAX_BINS : bins);
     if (count <= 0) return h;
     value_range(values, count, h.min, h.max);
-    FaultScope scope;
+    FpFaultScope scope;
     h.width = (h.max - h.min) / h.bins;
     for (int i = 0; i < count; ++i) {
         const int j = histogram_bin_of(values[i] - h.min, h.width, h.bins);
@@ -554,7 +535,7 @@ HistogramBins histogram_bins(const double* values, int count, int bins) {
 }
 
 ChartPoint line_chart_point(int i, int n, double v, double min, double max, int top, int height) {
-    FaultScope scope;
+    FpFaultScope scope;
     const double s = max == min ? 0.0 : height / (max - min);
     const double c = n <= 1 ? 0.0 : 196.0 / (n - 1);
     double rise = (v - min) * s;
@@ -565,7 +546,7 @@ ChartPoint line_chart_point(int i, int n, double v, double min, double max, int 
 ScatterScale scatter_scale() {
     const RawSummary& r = raw_summary();
     ScatterScale s{r.xmin, r.xmax, r.ymin, r.ymax, 0.0, 0.0};
-    FaultScope scope;
+    FpFaultScope scope;
     if (r.xmax != r.xmin) s.sx = 208.0 / (r.xmax - r.xmin);
     if (r.ymax != r.ymin) s.sy = 172.0 / (r.ymax - r.ymin);
     return s;

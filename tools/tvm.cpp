@@ -1,6 +1,5 @@
 #include "tools/tvm.h"
 
-#include <cfenv>
 #include <cmath>
 
 #include "engine/errors.h"
@@ -38,21 +37,8 @@ constexpr int kMaxScheduleRows = 2000;
 bool usable(double v) { return v != UNDEFINED_VALUE && std::isfinite(v); }
 
 // The search and the closed forms overflow and divide by zero on the way to
-// an undefined answer; those flags are theirs alone, so whatever a caller
-// had raised before is put back afterwards and nothing new is left behind.
-class FlagScope {
-public:
-    FlagScope() { std::fegetexceptflag(&saved_, FP_FAULT_FLAGS); }
-    ~FlagScope() {
-        std::feclearexcept(FP_FAULT_FLAGS);
-        std::fesetexceptflag(&saved_, FP_FAULT_FLAGS);
-    }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    std::fexcept_t saved_;
-};
+// an undefined answer; those flags are theirs alone (each public entry runs
+// inside an FpFaultScope), so a caller's flags are as it left them.
 
 // The periodic rate g and ln(1 + g), the latter computed straight from I%
 // so that tiny rates and long terms keep their digits.
@@ -293,7 +279,7 @@ double solve_closed_form(const TvmValues& t, TvmField unknown) {
 }  // namespace
 
 TvmResidual tvm_residual(const TvmValues& t) {
-    const FlagScope flags;
+    const FpFaultScope flags;
     for (int f : {TVM_N, TVM_I, TVM_PV, TVM_PMT, TVM_FV})
         if (!usable(t.v[f])) return {false, 0, 0};
     const Rate r = periodic_rate(t.v[TVM_I], t.v[TVM_PY], t.v[TVM_CY]);
@@ -306,7 +292,7 @@ TvmResidual tvm_residual(const TvmValues& t) {
 
 double tvm_solve(TvmValues& t, TvmField unknown) {
     if (unknown < TVM_N || unknown > TVM_FV) return UNDEFINED_VALUE;
-    const FlagScope flags;
+    const FpFaultScope flags;
     const double v = unknown == TVM_I ? solve_rate(t) : solve_closed_form(t, unknown);
     t.v[unknown] = v;
     return v;
@@ -333,7 +319,7 @@ const char* tvm_schedule_message(ScheduleCheck c) {
 std::vector<AmortizationRow> tvm_schedule(const TvmValues& t) {
     std::vector<AmortizationRow> rows;
     if (tvm_schedule_check(t) != ScheduleCheck::Ok) return rows;
-    const FlagScope flags;
+    const FpFaultScope flags;
     const double n = t.v[TVM_N], pmt = t.v[TVM_PMT];
     // The interest of a period is the rate C/Y implies for it, so that a
     // payment solved with the same rate pays the loan off exactly.
