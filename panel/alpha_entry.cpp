@@ -119,7 +119,7 @@ bool finish(int kind, const char* text) {
         case 8:
             // Refused before the unit is asked for: the file keeps a
             // constant's fields apart with ", ".
-            if (std::strstr(text, ", ")) {
+            if (!constant_text_usable(text)) {
                 paint_face();
                 const TableMessage m = add_constant_refusal(AddConstant::BadText);
                 show_box(m.text, m.title);

@@ -296,14 +296,16 @@ std::string constants_file_text() {
     return text;
 }
 
+// The file separates fields with ", ": such a text would not read back.
+bool constant_text_usable(std::string_view text) {
+    return text.find(kSeparator) == std::string_view::npos && !has_control(text);
+}
+
 AddConstant add_constant(const char* name, const char* unit, double value) {
     const std::string_view n = name ? name : "";
     const std::string_view u = unit ? unit : "";
     if (g_tables.constant_count >= CONSTANT_ADD_LIMIT) return AddConstant::Full;
-    // The file separates fields with ", ": such a name would not read back.
-    if (blank(n) || n.find(kSeparator) != std::string_view::npos || u.find(kSeparator) != std::string_view::npos ||
-        has_control(n) || has_control(u))
-        return AddConstant::BadText;
+    if (blank(n) || !constant_text_usable(n) || !constant_text_usable(u)) return AddConstant::BadText;
     const std::string_view kept = n.substr(0, kNameKept);
     if (find_constant(g_tables, kept) >= 0) return AddConstant::NameInUse;
     ConstantRecord& c = g_tables.constants[g_tables.constant_count++];

@@ -67,6 +67,10 @@ TablesLoad load_tables(const std::string* user_text);
 // The user file's text of g_tables: one "Cons: name, unit, value" line each.
 std::string constants_file_text();
 
+// Whether a name or unit can be kept in the file: no ", " (the separator of
+// its fields) and no control characters.
+bool constant_text_usable(std::string_view text);
+
 enum class AddConstant { Added, Full, NameInUse, BadText };
 // Adds a constant with the value text of value (the result's real part);
 // on Added the caller writes the user file and loads the tables again.
