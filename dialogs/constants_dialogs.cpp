@@ -42,8 +42,6 @@ std::string g_last_property;
 std::string g_last_from;
 std::string g_last_to;
 
-int list_height(int rows) { return rows * LIST_ROW_HEIGHT + 2; }
-
 // The height the constant list with its caption and value line takes.
 int constant_block_height(int rows) { return label_height() + list_height(rows) + kGap + label_height(); }
 

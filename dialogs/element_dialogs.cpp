@@ -41,7 +41,6 @@ constexpr int kSymbolWidth = 46;
 constexpr const char kTooLongText[] = "Periodic line is too long";
 constexpr const char kTooLongTitle[] = "load_periodical";
 
-int list_height(int rows) { return rows * LIST_ROW_HEIGHT + 2; }
 int view_height(int rows) { return LIST_ROW_HEIGHT + 2 + list_height(rows); }
 
 int button_width(const char* text) {
@@ -51,7 +50,7 @@ int button_width(const char* text) {
 
 // Loads the element, telling the user when its line cannot be read.
 bool load_for_dialog(int index, ElementRecord& e) {
-    const ElementLoad result = load_element_checked(index, e);
+    const ElementLoad result = load_element(index, e);
     if (result == ElementLoad::LineTooLong) show_box(kTooLongText, kTooLongTitle);
     return result == ElementLoad::Loaded;
 }
@@ -144,7 +143,7 @@ bool element_data_table_dialog(std::string& insert_text) {
     bool told = false;
     for (int k = 0; k < ELEMENT_COUNT; ++k) {
         // One box is enough, however many lines are unreadable.
-        if (load_element_checked(k, t.elements[k]) == ElementLoad::LineTooLong && !told) {
+        if (load_element(k, t.elements[k]) == ElementLoad::LineTooLong && !told) {
             show_box(kTooLongText, kTooLongTitle);
             told = true;
         }

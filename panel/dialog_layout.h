@@ -13,6 +13,9 @@ constexpr int kButtonWidth = 64;
 
 inline int label_height() { return font_height(FONT_DIALOG) + 2; }
 
+// A list box that shows exactly that many rows inside its frame.
+constexpr int list_height(int rows) { return rows * LIST_ROW_HEIGHT + 2; }
+
 // OK and Cancel side by side at the bottom right of a client area.
 inline void add_ok_cancel(Dialog& d, int width, int y) {
     const int cancel_x = width - kMargin - kButtonWidth;

@@ -260,7 +260,7 @@ int select_menu_item() {
     const int inner = width - 2 * kMargin;
     const int lh = label_height();
     // Every item visible at once: no scrolling to reach the last ones.
-    const int list_h = MENU_ITEM_COUNT * LIST_ROW_HEIGHT + 2;
+    const int list_h = list_height(MENU_ITEM_COUNT);
     const int list_y = kMargin;
     const int label_y = list_y + list_h + kGap;
     const int text_y = label_y + lh;

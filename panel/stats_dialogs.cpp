@@ -459,7 +459,7 @@ void stats_summary_dialog() {
     const std::vector<std::string> lines = stats_summary_lines();
     // Room for every line of two-variable statistics without scrolling.
     const int rows = std::max(8, static_cast<int>(lines.size()));
-    const int list_h = rows * LIST_ROW_HEIGHT + 2;
+    const int list_h = list_height(rows);
     const int ok_y = kMargin + list_h + kMargin;
 
     Dialog d("Stats Summary", width, ok_y + BUTTON_HEIGHT + kMargin);

@@ -171,16 +171,12 @@ ElementLoad decode_element(const char* table, int index, ElementRecord& out) {
     return ElementLoad::Loaded;
 }
 
-ElementLoad load_element_checked(int index, ElementRecord& out) {
+ElementLoad load_element(int index, ElementRecord& out) {
     if (index >= ELEMENT_COUNT) {
         clear(out);
         return ElementLoad::NoSuchLine;
     }
     return decode_element(element_table_text(), index, out);
-}
-
-bool load_element(int index, ElementRecord& out) {
-    return load_element_checked(index, out) == ElementLoad::Loaded;
 }
 
 bool element_row_insertable(int row) { return row >= 0 && row < ELEMENT_ROWS && kRows[row].insertable; }

@@ -17,18 +17,16 @@ struct ElementRecord {
 // The element table text, 109 lines ending in CR LF.
 const char* element_table_text();
 
-// Decodes line index (0..108) into out; false (out cleared) when there is no
-// such line or it is 200 characters or longer.
-bool load_element(int index, ElementRecord& out);
-
 // Why a line could not be decoded: the panel tells the user about a line
 // that is too long, while an index past the table is the caller's slip.
 enum class ElementLoad { Loaded, NoSuchLine, LineTooLong };
 constexpr int ELEMENT_LINE_LIMIT = 200;   // a line this long or longer is refused
 
-// load_element from any table text of the same form (tests feed broken ones).
+// Decodes line index (0..108) into out; out is left cleared when there is no
+// such line or it is ELEMENT_LINE_LIMIT characters or longer.
+ElementLoad load_element(int index, ElementRecord& out);
+// The same from any table text of that form (tests feed broken ones).
 ElementLoad decode_element(const char* table, int index, ElementRecord& out);
-ElementLoad load_element_checked(int index, ElementRecord& out);
 
 // Whether the row has a value that can be inserted (Atomic Number, the
 // numeric properties); its text may still be "" when the element lacks it.

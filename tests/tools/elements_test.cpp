@@ -32,7 +32,7 @@ const std::string kAngstrom = "\xAD";
 
 ElementRecord loaded(int index) {
     ElementRecord e;
-    EXPECT_TRUE(load_element(index, e)) << index;
+    EXPECT_EQ(load_element(index, e), ElementLoad::Loaded) << index;
     return e;
 }
 
@@ -224,8 +224,8 @@ TEST(Elements, NoFieldSurvivesFromThePreviousElement) {
     EXPECT_STREQ(e.fields[2], "7.5");
     for (int f = 3; f < ELEMENT_FIELDS; ++f) EXPECT_STREQ(e.fields[f], "----") << f;
 
-    ASSERT_TRUE(load_element(0, e));
-    ASSERT_TRUE(load_element(108, e));
+    ASSERT_EQ(load_element(0, e), ElementLoad::Loaded);
+    ASSERT_EQ(load_element(108, e), ElementLoad::Loaded);
     EXPECT_EQ(element_row_text(e, 6, 1), "----");
     EXPECT_EQ(element_row_text(e, 17, 1), "----");
 }
@@ -233,9 +233,9 @@ TEST(Elements, NoFieldSurvivesFromThePreviousElement) {
 TEST(Elements, RefusesMissingAndOverlongLines) {
     ElementRecord e;
     for (int bad : {-1, ELEMENT_COUNT, 1000}) {
-        ASSERT_TRUE(load_element(0, e));
-        EXPECT_FALSE(load_element(bad, e)) << bad;
-        EXPECT_EQ(load_element_checked(bad, e), ElementLoad::NoSuchLine);
+        ASSERT_EQ(load_element(0, e), ElementLoad::Loaded);
+        EXPECT_NE(load_element(bad, e), ElementLoad::Loaded) << bad;
+        EXPECT_EQ(load_element(bad, e), ElementLoad::NoSuchLine);
         EXPECT_STREQ(e.fields[0], "");   // cleared
     }
     // 199 characters are read, 200 are not; the lines after a long one still are.
@@ -295,7 +295,7 @@ TEST(Elements, EveryLineIsWellFormed) {
         EXPECT_TRUE(code == "--" || (code.size() == 1 && code[0] >= '1' && code[0] <= '8')) << code;
 
         ElementRecord e;
-        ASSERT_TRUE(load_element(k, e));
+        ASSERT_EQ(load_element(k, e), ElementLoad::Loaded);
         EXPECT_EQ(e.index, k);
         EXPECT_EQ(element_row_text(e, 0, 1), kSymbols[k]);
     }

@@ -1,46 +1,26 @@
 // "Element Information" and "Element Data Table" answered through a
-// headless window.  Set QUORIX_SHOTS_DIR to keep pictures of both dialogs
-// (scale 1 and 3) for looking at their layout.
-#include <gtest/gtest.h>
+// headless window.
+#include "calculator_fixture.h"
 #include "frame_text.h"
 
-#include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "dialogs/element_dialogs.h"
-#include "panel/ui.h"
 #include "platform/font.h"
-#include "platform/png.h"
-#include "platform/window_headless.h"
 
 namespace qx {
 namespace {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
 
-class ElementDialogs : public ::testing::Test {
+class ElementDialogs : public CalculatorFixture {
 protected:
-    void SetUp() override {
-        window.set_logger([this](const std::string& line) { log.push_back(line); });
-        ui().window = &window;
-    }
-    void TearDown() override { ui().window = nullptr; }
-
     void answer(const std::string& button, const Fields& fields = {}, Surface* shown = nullptr) {
         ScriptedAnswer a{button, fields};
         if (shown) a.on_shown = [shown](const Surface& f) { *shown = f; };
         window.push_answer(a);
     }
-    bool logged(const std::string& part) const {
-        for (const std::string& l : log)
-            if (l.find(part) != std::string::npos) return true;
-        return false;
-    }
-
-    HeadlessWindow window;
-    std::vector<std::string> log;
 };
 
 struct InsertCase {
@@ -122,25 +102,6 @@ TEST_F(ElementDialogs, DataTableClosesWithoutInserting) {
     }
     EXPECT_FALSE(logged("no control"));
     EXPECT_FALSE(logged("bad value"));
-}
-
-// Pictures for the eye, only on request.
-TEST_F(ElementDialogs, Pictures) {
-    const char* dir = std::getenv("QUORIX_SHOTS_DIR");
-    if (!dir) GTEST_SKIP() << "QUORIX_SHOTS_DIR not set";
-    Surface info, table, details;
-    answer("OK", {{"Property", "#10"}}, &info);
-    std::string text;
-    element_information_dialog(85, text);
-    answer("Details", {{"Property", "Crystal Struct."}, {"Element", "92"}}, &table);
-    answer("OK", {{"Property", "#17"}}, &details);
-    answer("Close");
-    element_data_table_dialog(text);
-    const std::pair<const char*, const Surface*> shots[] = {
-        {"element_information", &info}, {"element_data_table", &table}, {"element_details", &details}};
-    for (const auto& [name, s] : shots)
-        for (int scale : {1, 3})
-            EXPECT_TRUE(write_png(*s, std::string(dir) + "/" + name + "_x" + std::to_string(scale) + ".png", scale));
 }
 
 }  // namespace
