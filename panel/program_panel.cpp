@@ -140,11 +140,6 @@ const char* name() { return g_program.name; }
 bool built_in() { return g_program.built_in != 0; }
 void save_edited() { save_program(); }
 
-bool listing_tap(int x, int y) {
-    return g_settings.calculator_mode == MODE_PROG && program_listing_tap(x, y);
-}
-
-
 }  // namespace
 
 std::string program_folder(std::string* error) {
@@ -202,7 +197,7 @@ void install_program_panel_hooks() {
     h.program_key = program_face_statement_key;
     h.program_insert_statement = insert_program_statement;
     h.program_listing_paint = paint_program_listing;
-    h.program_listing_tap = listing_tap;
+    h.program_listing_tap = program_listing_tap;
     h.program_name_exists = custom_program_exists;
     h.program_create = program_create;
     h.program_copy = program_copy;

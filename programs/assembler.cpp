@@ -5,36 +5,19 @@
 
 #include "engine/memory.h"
 #include "programs/instructions.h"
+#include "programs/program.h"
 
 namespace qx {
 
 namespace {
 
 // Field limits of the stored form (the reader refuses or cuts beyond them).
-constexpr std::size_t kTextLimit = 39;
-constexpr std::size_t kDescriptionLimit = 1009;
-constexpr int kTokenLimit = 100;
-constexpr int kStatementLimit = 99;
-constexpr int kExpressionLimit = 59;
-constexpr std::size_t kNameLimit = 39;
-
-// The names the listing shows; kept here so that the assembler does not
-// depend on the editor's tables.  Index = instruction code.
-const char* const kInstructionNames[INSTRUCTION_COUNT] = {
-    "if", "end", "else", "while", "loop", "call", "return call", "label", "goto", "in",
-    "out", "<express>", "stop", "text", "fout", "in f()", "f()", "Clear Memory",
-    "Clear Stats Data", "Enter Stats Data", "Ans = Stats x[index]", "Stats x[index] = Ans",
-    "Ans = Stats y[index]", "Stats y[index] = Ans", "1 var Stats", "2 var Stats", "COMP Mode",
-    "STATS Mode", "STATS LIST Mode", "BASE-n Mode", "Degree Angle", "Radian Angle",
-    "Gradient Angle", "Decimal Base-n", "Hexadecimal Base-n", "Octal Base-n", "Binary Base-n",
-    "8 bit Base-n", "16 bit Base-n", "32 bit Base-n", "break", "gosub", "return sub",
-    "Clear Input Buffer", "Format Float", "Format Fixed", "Format Sci", "Format Eng",
-    "Precision", "Decimal Mark", "Ans = System Tick", "Menu", "Menu Display", "Menu",
-    "Menu Clear", "Linear Regression", "Logarithmic Regression", "Exponential Regression",
-    "Power Regression", "Program Description", "Plot x min = Ans", "Plot x max = Ans",
-    "Plot y min = Ans", "Plot y max = Ans", "Plot t min = Ans", "Plot t max = Ans",
-    "Plot t step = Ans", "Complex Format",
-};
+constexpr std::size_t kTextLimit = STATEMENT_TEXT_SIZE - 1;
+constexpr std::size_t kDescriptionLimit = DESCRIPTION_SIZE - 1;
+constexpr int kTokenLimit = SLOT_TOKEN_LIMIT;
+constexpr int kStatementLimit = MAX_STATEMENTS;
+constexpr int kExpressionLimit = EXPRESSION_SLOT_COUNT - 1;   // slot 0 is never used
+constexpr std::size_t kNameLimit = PROGRAM_NAME_SIZE - 1;
 
 // Instructions whose only field is the code itself: these are written by
 // their exact name.
@@ -231,7 +214,7 @@ public:
         std::string whole;
         for (const std::string& x : w_) whole += (whole.empty() ? "" : " ") + x;
         for (int code = 0; code < INSTRUCTION_COUNT; ++code) {
-            if (fieldless(code) && whole == kInstructionNames[code]) return plain(code);
+            if (fieldless(code) && whole == instruction_info(code).name) return plain(code);
         }
         return fail("unknown statement \"" + whole + "\"");
     }
@@ -303,17 +286,13 @@ private:
         if (!value_operand(w_[1], &s_->operand0)) return false;
         s_->condition = -1;
         for (int c = 0; c < CONDITION_COUNT; ++c)
-            if (w_[2] == condition_symbol_text(c)) s_->condition = c;
+            if (w_[2] == condition_symbol(c)) s_->condition = c;
         if (s_->condition < 0) return fail("unknown comparison " + w_[2]);
         if (w_[3] == "0") s_->operand1 = 0;
         else if (w_[3] == "Ans") s_->operand1 = 1;
         else if (variable(w_[3], &s_->operand1)) s_->operand1 += 2;
         else return false;
         return true;
-    }
-    static const char* condition_symbol_text(int c) {
-        static const char* const kSymbols[CONDITION_COUNT] = {"=", "!=", "<", ">", ">=", "<="};
-        return kSymbols[c];
     }
     bool variable_statement(int code) {
         if (!expect_count(2)) return false;

@@ -39,6 +39,10 @@ struct InstructionInfo {
 // no field.
 const InstructionInfo& instruction_info(int code);
 bool valid_instruction(int code);
+// if, while and loop: each is closed by an end.
+inline bool opens_block(int instruction) {
+    return instruction == INS_IF || instruction == INS_WHILE || instruction == INS_LOOP;
+}
 
 // Operand tables.
 constexpr int PROGRAM_VARIABLES = 90;     // memory variables 0..89 (R0..R9, A..Z, a..z, Greek)

@@ -114,10 +114,6 @@ void end_with_error(int line) {
 
 // --- blocks -------------------------------------------------------------------------
 
-bool opens_block(int instruction) {
-    return instruction == INS_IF || instruction == INS_WHILE || instruction == INS_LOOP;
-}
-
 // The end that closes the block whose body starts at `from`, or -1 (box and
 // error) when the program has none.
 int find_matched_end(int from) {

@@ -33,10 +33,6 @@ const char* complex_format_text(int format) {
     return (format >= 0 && format < COMPLEX_FORMAT_COUNT) ? kFormats[format] : nullptr;
 }
 
-bool opens_block(int instruction) {
-    return instruction == INS_IF || instruction == INS_WHILE || instruction == INS_LOOP;
-}
-
 }  // namespace
 
 std::string program_variable_text(int index) {

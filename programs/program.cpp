@@ -454,10 +454,8 @@ std::vector<std::string> builtin_program_names() {
 }
 
 bool is_builtin_program_name(const char* name) {
-    if (!name) return false;
-    for (const std::string& n : builtin_program_names())
-        if (n == name) return true;
-    return false;
+    const char *begin = nullptr, *end = nullptr;
+    return name && find_builtin(name, &begin, &end);
 }
 
 void reset_program_storage() {
