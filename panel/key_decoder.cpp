@@ -79,7 +79,7 @@ int constant_key() {
     if (g_panel.constant_dialog(text, sizeof text, &elements)) insert_constant_string(text, false);
     // The periodic table is a mode of its own, which a running program
     // (unless it waits for a value) must not be taken out of.
-    else if (elements && !(g_panel.program_running() && !g_panel.program_waiting_input()))
+    else if (elements && !running())
         enter_mode(MODE_PERIODIC);
     return KEY_COMMAND;
 }

@@ -1,5 +1,6 @@
 #include "persist/startup_settings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -117,7 +118,7 @@ void apply_value(int index, std::string_view text, Settings& s, bool* plot_mode)
             if (parse_whole(text, n)) s.display_color = static_cast<std::uint32_t>(n) & kColourMask;
             return;
         case V_BRIGHTNESS:
-            if (parse_whole(text, n)) s.brightness = n < 0 ? 0 : n > 255 ? 255 : n;
+            if (parse_whole(text, n)) s.brightness = std::clamp(n, 0, 255);
             return;
         default:
             break;
@@ -146,8 +147,6 @@ void put(std::string& out, const char* name, std::string_view text) {
 
 }  // namespace
 
-void startup_defaults(Settings& s) { s = default_settings(); }
-
 std::string write_startup_text(const Settings& s) {
     std::string out;
     out.reserve(360);
@@ -167,13 +166,12 @@ std::string write_startup_text(const Settings& s) {
 }
 
 void read_startup_text(const std::string& text, Settings& s, bool* plot_mode) {
-    startup_defaults(s);
+    s = default_settings();
     if (plot_mode) *plot_mode = false;
 
     // The text each name had last: a later line replaces an earlier one
     // whole, even when the later one cannot be read.
     std::string_view found[STARTUP_VALUE_COUNT];
-    bool present[STARTUP_VALUE_COUNT] = {};
     const std::string_view all(text);
     std::size_t start = 0;
     while (start < all.size()) {
@@ -187,12 +185,11 @@ void read_startup_text(const std::string& text, Settings& s, bool* plot_mode) {
         for (int index = 0; index < STARTUP_VALUE_COUNT; ++index) {
             if (name != kNames[index]) continue;
             found[index] = trimmed(line.substr(eq + 1));
-            present[index] = true;
             break;
         }
     }
     for (int index = 0; index < STARTUP_VALUE_COUNT; ++index) {
-        if (!present[index] || found[index].empty() || found[index].size() > STARTUP_VALUE_LIMIT) continue;
+        if (found[index].empty() || found[index].size() > STARTUP_VALUE_LIMIT) continue;
         apply_value(index, found[index], s, plot_mode);
     }
 }

@@ -47,8 +47,4 @@ std::string write_startup_text(const Settings& s);
 // PLOT_MODE, so that the plot can be drawn afresh.
 void read_startup_text(const std::string& text, Settings& s, bool* plot_mode);
 
-// Precision 4, Float, decimal point, radians, COMP, 16 bits, decimal,
-// one variable, linear, click off, white, brightness 172, STATS, real only.
-void startup_defaults(Settings& s);
-
 }  // namespace qx

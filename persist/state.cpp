@@ -37,8 +37,6 @@ constexpr int HISTORY_COUNT_BASE = 50;                         // C 50..69
 constexpr int STATE_OBJECTS = NAMED_OBJECTS + 1;
 constexpr std::size_t RESULT_CHARS = STATE_TEXT - 1;
 
-int clamp_int(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
-
 // --- number text -----------------------------------------------------------------------
 
 // Writes the number text of v into out (at least 48 bytes) and gives its length.
@@ -262,7 +260,7 @@ private:
     std::string& out_;
 };
 
-int token_count(int count) { return clamp_int(count, 0, STATE_LINE_TOKENS); }
+int token_count(int count) { return std::clamp(count, 0, STATE_LINE_TOKENS); }
 
 void write_options(Writer& w, const WorkingState& s) {
     for (int k = 0; k < STATE_OPTIONS; ++k) {
@@ -456,7 +454,7 @@ void commit_working_state(const WorkingState& s) {
     // Reloading the same points would throw away a half-entered one (and
     // the cached quantities) for nothing, as every sample plot would.
     const StatsData& d = stats_data();
-    const int count = clamp_int(s.stat_count, 0, STATS_MAX_POINTS);
+    const int count = std::clamp(s.stat_count, 0, STATS_MAX_POINTS);
     const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(count);
     if (count != d.count || std::memcmp(d.x, s.stat_x, bytes) != 0 ||
         std::memcmp(d.y, s.stat_y, bytes) != 0)
@@ -484,7 +482,7 @@ std::string write_state_text(const WorkingState& s) {
         if (s.memory[i].im != 0.0) w.text("I: ").integer(i).chr(':').number(s.memory[i].im).end();
     }
     // Points past the count are not part of the data: a load drops them.
-    const int points = clamp_int(s.stat_count, 0, STATS_MAX_POINTS);
+    const int points = std::clamp(s.stat_count, 0, STATS_MAX_POINTS);
     for (int i = 0; i < points; ++i) {
         if (s.stat_x[i] != 0.0) w.text("X: ").integer(i).chr(':').number(s.stat_x[i]).end();
         if (s.stat_y[i] != 0.0) w.text("Y: ").integer(i).chr(':').number(s.stat_y[i]).end();
@@ -623,23 +621,23 @@ void finish_staged_state(WorkingState& s) {
         for (int k = 0; k < PLOT_SLOTS; ++k) {
             const int read = s.read.slots[t][k];
             const int behind = read >= 0 ? read : token_count(g_plot_slots[t][k].count);
-            s.slots[t][k].count = clamp_int(s.slots[t][k].count, 0, behind);
+            s.slots[t][k].count = std::clamp(s.slots[t][k].count, 0, behind);
         }
     }
     PanelState& p = s.panel;
     for (int i = 0; i < STATE_HISTORY; ++i) {
         const int read = s.read.history[i];
         const int behind = read >= 0 ? read : token_count(live.history_counts[i]);
-        p.history_counts[i] = clamp_int(p.history_counts[i], 0, behind);
+        p.history_counts[i] = std::clamp(p.history_counts[i], 0, behind);
     }
     const int line_behind = s.read.line >= 0 ? s.read.line : token_count(live.line_count);
-    p.line_count = clamp_int(p.line_count, 0, line_behind);
-    p.cursor = clamp_int(p.cursor, 0, p.line_count);
-    p.history_count = clamp_int(p.history_count, 0, STATE_HISTORY);
+    p.line_count = std::clamp(p.line_count, 0, line_behind);
+    p.cursor = std::clamp(p.cursor, 0, p.line_count);
+    p.history_count = std::clamp(p.history_count, 0, STATE_HISTORY);
     p.result_text[RESULT_CHARS] = '\0';
-    p.matrix_selected = clamp_int(p.matrix_selected, 0, NAMED_OBJECTS);
-    p.list_selected = clamp_int(p.list_selected, 0, NAMED_OBJECTS);
-    s.stat_count = clamp_int(s.stat_count, 0, STATS_MAX_POINTS);
+    p.matrix_selected = std::clamp(p.matrix_selected, 0, NAMED_OBJECTS);
+    p.list_selected = std::clamp(p.list_selected, 0, NAMED_OBJECTS);
+    s.stat_count = std::clamp(s.stat_count, 0, STATS_MAX_POINTS);
 }
 
 LoadReport load_state_text(const std::string& text) {

@@ -6,6 +6,7 @@
 // rotation preview reproject the last paint's nodes instead of evaluating.
 #include "plot/surface3d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -224,7 +225,6 @@ void draw_axes(PlotCanvas& canvas, const PlotWindow& w, const Projection& proj, 
     *origin_py = oy;
 }
 
-int clamp_int(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 // The letter goes on the far side of the end, away from the origin, kept
 // whole inside the plot area.
@@ -240,10 +240,10 @@ void draw_letter(PlotCanvas& canvas, const AxisEnd& end, double ox, double oy, c
         dy /= length;
     }
     const int half = kLetterBox / 2;
-    const int left = clamp_int(static_cast<int>(std::lround(end.px + dx * kLetterGap)) - half, 0,
-                               PLOT_WIDTH - kLetterBox);
-    const int top = clamp_int(static_cast<int>(std::lround(end.py + dy * kLetterGap)) - half, 0,
-                              PLOT_HEIGHT - kLetterBox);
+    const int left = std::clamp(static_cast<int>(std::lround(end.px + dx * kLetterGap)) - half, 0,
+                                PLOT_WIDTH - kLetterBox);
+    const int top = std::clamp(static_cast<int>(std::lround(end.py + dy * kLetterGap)) - half, 0,
+                               PLOT_HEIGHT - kLetterBox);
     for (int r = 0; r < kLetterBox; ++r)
         canvas.line(left, top + r, left + kLetterBox, top + r, kLetterBoxColour);
     const int gx = left + kLetterMargin, gy = top + kLetterMargin;
