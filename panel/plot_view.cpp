@@ -115,8 +115,9 @@ void draw_grid_and_axes(Surface& s, const PlotWindow& w) {
 }
 
 // Every slot evaluation puts the error state, Ans and the variables back
-// itself, so drawing needs no saving of its own.
-void render_plot() {
+// itself, so drawing needs no saving of its own.  A 3-D plot being turned
+// is drawn with the drag so far, at the preview's coarser grid.
+void render_plot(double drag_x = 0.0, double drag_y = 0.0, bool preview = false) {
     ensure_images();
     g_plot.overlay_shown = false;
     fill_rect(g_image, COLOUR_WHITE, 0, 0, PLOT_WIDTH - 1, PLOT_HEIGHT - 1);
@@ -133,7 +134,7 @@ void render_plot() {
         window_readouts(g_image);
     } else if (type == PLOT_3D) {
         SurfaceCanvas canvas(g_image);
-        draw_surface_plot(canvas, {g_plot.view_angle[0], g_plot.view_angle[1], 0.0, 0.0, false});
+        draw_surface_plot(canvas, {g_plot.view_angle[0], g_plot.view_angle[1], drag_x, drag_y, preview});
     } else {
         show_box("Undefined Plot Type", "");
     }
@@ -284,14 +285,7 @@ void start_tool_drag(int origin_x, int origin_y, int x, int y) {
 // coarser grid; the release draws it at full resolution.
 void rotate_preview(int x, int y, int origin_x, int origin_y) {
     start_tool_drag(origin_x, origin_y, x, y);
-    ensure_images();
-    g_plot.overlay_shown = false;
-    fill_rect(g_image, COLOUR_WHITE, 0, 0, PLOT_WIDTH - 1, PLOT_HEIGHT - 1);
-    g_last_plot_error = 0;
-    SurfaceCanvas canvas(g_image);
-    draw_surface_plot(canvas, {g_plot.view_angle[0], g_plot.view_angle[1],
-                               static_cast<double>(x - g_tool.press_x), static_cast<double>(y - g_tool.press_y),
-                               true});
+    render_plot(x - g_tool.press_x, y - g_tool.press_y, true);
     // Should the release never come, the next paint must not keep the
     // coarse picture.
     g_full_redraw = true;
