@@ -115,9 +115,11 @@ void end_with_error(int line) {
 // --- blocks -------------------------------------------------------------------------
 
 // The end that closes the block whose body starts at `from`, or -1 (box and
-// error) when the program has none.
-int find_matched_end(int from) {
+// error) when the program has none.  *first_else gets the else at the same
+// level before that end, or -1: an if needs both, found in one pass.
+int find_matched_end(int from, int* first_else) {
     int level = 0;
+    *first_else = -1;
     for (int i = from; i < g_program.count; ++i) {
         const int ins = g_program.statements[i].instruction;
         if (opens_block(ins)) {
@@ -125,27 +127,11 @@ int find_matched_end(int from) {
         } else if (ins == INS_END) {
             if (level == 0) return i;
             --level;
+        } else if (ins == INS_ELSE && level == 0 && *first_else < 0) {
+            *first_else = i;
         }
     }
     error_box("Missing end statement", "Error", ERR_CODE, "No end to block", "find_matched_end");
-    return -1;
-}
-
-// The else of the if whose body starts at `from`, or -1 when an end at the
-// same level comes first.
-int find_matched_else(int from) {
-    int level = 0;
-    for (int i = from; i < g_program.count; ++i) {
-        const int ins = g_program.statements[i].instruction;
-        if (opens_block(ins)) {
-            ++level;
-        } else if (ins == INS_END) {
-            if (level == 0) return -1;
-            --level;
-        } else if (ins == INS_ELSE && level == 0) {
-            return i;
-        }
-    }
     return -1;
 }
 
@@ -175,7 +161,8 @@ bool create_block_data(int line, int kind) {
                   "Reached maximum number of blocks", "create_block_data");
         return false;
     }
-    const int end = find_matched_end(line + 1);
+    int else_line = -1;
+    const int end = find_matched_end(line + 1, &else_line);
     if (end < 0) return false;
     Block& b = g_run.blocks[g_run.block_depth];
     b.kind = kind;
@@ -184,25 +171,26 @@ bool create_block_data(int line, int kind) {
     b.after_else = -1;
     b.limit = 0.0;
     if (kind == BLOCK_IF) {
-        const int e = find_matched_else(line + 1);
-        if (e >= 0) b.after_else = e + 1;
+        if (else_line >= 0) b.after_else = else_line + 1;
     } else if (kind == BLOCK_LOOP) {
         b.limit = memory_get(g_program.statements[line].operand0, 0);
     }
     ++g_run.block_depth;
-    ++g_run.frame_blocks;
     if (kind == BLOCK_LOOP) return true;
     return check_block_condition(g_program.statements[line]);
 }
 
 void pop_block() {
     --g_run.block_depth;
-    --g_run.frame_blocks;
 }
 
-// The open block of the current frame started by this statement, or null.
+// The blocks below this depth belong to the programs that called the one
+// running; they are not its to close.
+int block_base() { return g_run.call_depth > 0 ? g_run.calls[g_run.call_depth - 1].block_depth : 0; }
+
+// The innermost open block of the current frame, or null.
 Block* frame_top_block() {
-    return g_run.frame_blocks > 0 ? &g_run.blocks[g_run.block_depth - 1] : nullptr;
+    return g_run.block_depth > block_base() ? &g_run.blocks[g_run.block_depth - 1] : nullptr;
 }
 
 bool top_block_is(int kind, int line) {
@@ -231,7 +219,6 @@ int call_program(int line) {
     }
     CallFrame& f = g_run.calls[g_run.call_depth++];
     f.block_depth = g_run.block_depth;
-    f.frame_blocks = g_run.frame_blocks;
     f.gosub_depth = g_run.gosub_depth;
     f.call_line = line;
     std::snprintf(f.caller, sizeof f.caller, "%s", g_program.name);
@@ -247,7 +234,6 @@ int call_program(int line) {
                   "call_program");
         return -1;
     }
-    g_run.frame_blocks = 0;
     g_program = g_staging;
     clear_expression_cache();
     g_program_host.title_refresh();
@@ -258,7 +244,6 @@ int return_from_call() {
     if (g_run.call_depth == 0) return -1;
     const CallFrame& f = g_run.calls[--g_run.call_depth];
     g_run.block_depth = f.block_depth;
-    g_run.frame_blocks = f.frame_blocks;
     g_run.gosub_depth = f.gosub_depth;
     if (load_program_into(g_staging, f.caller, f.caller_built_in) < 1) {
         error_box("Could no return to calling program", "Error", ERR_CODE,
@@ -420,7 +405,6 @@ void start_program() {
     g_run.input_variable = -1;
     g_run.input_function = -1;
     g_run.block_depth = 0;
-    g_run.frame_blocks = 0;
     g_run.next_line = 0;
     g_run.last_line = 0;
     g_run.call_depth = 0;

@@ -29,7 +29,6 @@ struct Block {
 
 struct CallFrame {
     int block_depth;
-    int frame_blocks;
     int gosub_depth;
     int call_line;
     char caller[PROGRAM_NAME_SIZE];
@@ -54,7 +53,6 @@ struct RunState {
 
     Block blocks[MAX_BLOCKS];
     int block_depth;
-    int frame_blocks;              // blocks opened by the current frame
     CallFrame calls[MAX_CALLS];
     int call_depth;
     int gosubs[MAX_GOSUBS];
