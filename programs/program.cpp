@@ -509,6 +509,13 @@ int load_program_into(Program& out, const char* name, bool built_in, bool report
     } else {
         std::string bytes;
         if (!valid_program_name(wanted) || !g_program_storage.read || !g_program_storage.read(wanted, &bytes)) {
+            // A file that is there but cannot be read must not open as a new,
+            // empty program: saving that would put it in the file's place.
+            if (valid_program_name(wanted) && g_program_storage.exists && g_program_storage.exists(wanted)) {
+                out.built_in = 0;
+                if (report) message_box("The program file could not be read.", "Error", MB_STYLE_OK);
+                return -1;
+            }
             copy_text(out.name, sizeof out.name, wanted, std::strlen(wanted));
             return 0;
         }

@@ -312,6 +312,20 @@ TEST_F(ProgramFile, FailedLoadLeavesNothingBehind) {
     EXPECT_EQ(load_program("Huge", false), -1);
 }
 
+// A program whose file cannot be read is refused, never opened empty under
+// its name (which the next save would write over the file).
+TEST_F(ProgramFile, UnreadableFileIsRefusedAndKept) {
+    world().files["Locked"] = "N: Locked\r\nV: 1.1\r\nI: 12\r\n";
+    world().fail_reads = true;
+    EXPECT_EQ(load_program("Locked", false), -1);
+    EXPECT_STREQ(g_program.name, "");
+    EXPECT_EQ(world().boxes, std::vector<std::string>{"Error: The program file could not be read."});
+    EXPECT_EQ(world().files["Locked"], "N: Locked\r\nV: 1.1\r\nI: 12\r\n");
+    // A name with no file is a new program, as before.
+    EXPECT_EQ(load_program("Fresh", false), 0);
+    EXPECT_STREQ(g_program.name, "Fresh");
+}
+
 TEST_F(ProgramFile, FailedSaveIsReportedAndKeepsTheOldFile) {
     world().files["Keep"] = "old";
     std::strcpy(g_program.name, "Keep");

@@ -25,6 +25,7 @@ struct ProgramWorld {
     std::vector<std::string> boxes;               // "TITLE: TEXT"
     std::deque<int> box_answers;                  // answers of the next boxes (default OK)
     bool fail_writes = false;
+    bool fail_reads = false;      // files are there but cannot be read
     std::uint32_t ticks = 0;
 };
 
@@ -38,7 +39,7 @@ inline void install_program_world() {
     reset_program_storage();
     g_program_storage.read = [](const char* name, std::string* bytes) {
         auto it = world().files.find(name);
-        if (it == world().files.end()) return false;
+        if (it == world().files.end() || world().fail_reads) return false;
         *bytes = it->second;
         return true;
     };
