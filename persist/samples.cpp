@@ -3,6 +3,7 @@
 // file so that a sample can never leave a half-changed plot behind.
 #include <cstring>
 
+#include "engine/text_lines.h"
 #include "persist/state.h"
 
 namespace qx {
@@ -80,14 +81,10 @@ bool load_sample_plot(const char* name) {
     if (!name || !*name) return false;
     const std::size_t name_length = std::strlen(name);
     std::unique_ptr<WorkingState> staged;
-    const char* p = kSampleText;
-    const char* const end = kSampleText + sizeof kSampleText - 1;
-    while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\n' && *q != '\r') ++q;
-        const std::size_t length = static_cast<std::size_t>(q - p);
-        const char* line = p;
-        p = q < end ? q + 1 : q;
+    LineReader lines{kSampleText, kSampleText + sizeof kSampleText - 1};
+    const char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.next(line, length)) {
         if (length >= 3 && std::memcmp(line, "N: ", 3) == 0) {
             if (staged) break;   // the next section: the wanted one is done
             if (length - 3 == name_length && std::memcmp(line + 3, name, name_length) == 0)

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/text_lines.h"
+
 namespace qx {
 
 namespace {
@@ -172,13 +174,11 @@ void read_startup_text(const std::string& text, Settings& s, bool* plot_mode) {
     // The text each name had last: a later line replaces an earlier one
     // whole, even when the later one cannot be read.
     std::string_view found[STARTUP_VALUE_COUNT];
-    const std::string_view all(text);
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = all.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = all.size();
-        const std::string_view line = all.substr(start, end - start);
-        start = end + 1;
+    LineReader lines{text.data(), text.data() + text.size()};
+    const char* start = nullptr;
+    std::size_t length = 0;
+    while (lines.next(start, length)) {
+        const std::string_view line(start, length);
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) continue;
         const std::string_view name = trimmed(line.substr(0, eq));

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "engine/text_lines.h"
 #include "matrix/store.h"
 
 namespace qx {
@@ -387,21 +388,6 @@ bool read_option(WorkingState& s, Fields& f) {
     return true;
 }
 
-// Lines of a text: CR LF, LF or CR ends each.  False at the end of the text.
-struct LineReader {
-    const char* p;
-    const char* end;
-    bool next(const char*& line, std::size_t& length) {
-        if (p >= end) return false;
-        const char* q = p;
-        while (q < end && *q != '\r' && *q != '\n') ++q;
-        line = p;
-        length = static_cast<std::size_t>(q - p);
-        if (q < end && *q++ == '\r' && q < end && *q == '\n') ++q;
-        p = q;
-        return true;
-    }
-};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/errors.h"
+#include "engine/text_lines.h"
 
 namespace qx {
 
@@ -260,23 +261,18 @@ bool find_builtin(const char* name, const char** begin, const char** end) {
     const std::size_t size = text ? builtin_program_text_size() : 0;
     const std::size_t name_length = std::strlen(name);
     const char* found = nullptr;
-    std::size_t pos = 0;
-    while (pos < size) {
-        std::size_t line_end = pos;
-        while (line_end < size && text[line_end] != '\r' && text[line_end] != '\n') ++line_end;
-        std::size_t next = line_end;
-        if (next < size && text[next] == '\r') ++next;
-        if (next < size && text[next] == '\n') ++next;
-        const bool name_line = line_end - pos >= 3 && std::memcmp(text + pos, "N: ", 3) == 0;
+    LineReader lines{text, text + size};
+    const char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.next(line, length)) {
+        const bool name_line = length >= 3 && std::memcmp(line, "N: ", 3) == 0;
         if (name_line && found) {
             *begin = found;
-            *end = text + pos;
+            *end = line;
             return true;
         }
-        if (name_line && line_end - pos - 3 == name_length &&
-            std::memcmp(text + pos + 3, name, name_length) == 0)
-            found = text + next;
-        pos = next;
+        if (name_line && length - 3 == name_length && std::memcmp(line + 3, name, name_length) == 0)
+            found = lines.p;
     }
     if (!found) return false;
     *begin = found;
@@ -385,19 +381,14 @@ int read_program_text(Program& p, const char* data, std::size_t size, bool built
     reset_program(p);
     if (!data) return 0;
     Reader reader{p, built_in, report};
-    std::size_t pos = 0;
-    while (pos < size) {
-        std::size_t end = pos;
-        while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
-        std::size_t next = end;
-        if (next < size && data[next] == '\r') ++next;
-        if (next < size && data[next] == '\n') ++next;
+    LineReader lines{data, data + size};
+    const char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.next(line, length)) {
         ++reader.line_number;
-        if (end == pos) break;   // an empty line ends the program
-        std::size_t length = end - pos;
+        if (length == 0) break;   // an empty line ends the program
         if (length > static_cast<std::size_t>(MAX_FILE_LINE)) length = MAX_FILE_LINE;
-        if (reader.line(data + pos, length) < 0) return -1;
-        pos = next;
+        if (reader.line(line, length) < 0) return -1;
     }
     return p.count;
 }
@@ -441,15 +432,11 @@ std::vector<std::string> builtin_program_names() {
     std::vector<std::string> names;
     const char* text = builtin_program_text();
     const std::size_t size = text ? builtin_program_text_size() : 0;
-    std::size_t pos = 0;
-    while (pos < size) {
-        std::size_t end = pos;
-        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
-        if (end - pos >= 3 && std::memcmp(text + pos, "N: ", 3) == 0)
-            names.emplace_back(text + pos + 3, end - pos - 3);
-        pos = end;
-        while (pos < size && (text[pos] == '\r' || text[pos] == '\n')) ++pos;
-    }
+    LineReader lines{text, text + size};
+    const char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.next(line, length))
+        if (length >= 3 && std::memcmp(line, "N: ", 3) == 0) names.emplace_back(line + 3, length - 3);
     return names;
 }
 
