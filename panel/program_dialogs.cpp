@@ -28,6 +28,7 @@ namespace qx {
 namespace {
 
 using namespace dialog_layout;
+using program_ui::kNoCustomPrograms;
 
 constexpr int IDC_CHOICE = 1301;
 constexpr int IDC_CHECK = 1310;
@@ -36,8 +37,6 @@ constexpr int IDC_PROGRAMS = 1322;
 constexpr int IDC_ACTION = 1323;
 constexpr int IDC_TEXT = 1331;
 constexpr int IDC_PREVIEW = 1332;
-
-const char* const kNoCustomPrograms = "(Found no Custom Programs)";
 
 enum Action { ACTION_EDIT = 0, ACTION_NEW = 1, ACTION_COPY = 2, ACTION_DELETE = 3 };
 
@@ -181,10 +180,8 @@ int choose(const std::string& title, const std::string& label, const std::vector
     const int rows = std::max(4, std::min(count, 14));
     const int list_y = kMargin + lh;
     const int list_h = rows * LIST_ROW_HEIGHT + 4;
-    int y = list_y + list_h + kGap;
-    const int checks_y = y;
-    y += static_cast<int>(checks.size()) * (EDIT_HEIGHT + 2);
-    const int buttons_y = y + 2;
+    const int checks_y = list_y + list_h + kGap;
+    const int buttons_y = checks_y + checks_height(checks) + 2;
 
     Dialog d(title, width, buttons_y + BUTTON_HEIGHT + kMargin);
     d.add_static(0, {kMargin, kMargin, inner, lh}, label + ":");
@@ -194,12 +191,7 @@ int choose(const std::string& title, const std::string& label, const std::vector
         list.select(start >= 0 && start < count ? start : 0);
         list.set_top_index(list.selected());
     }
-    int id = IDC_CHECK;
-    int cy = checks_y;
-    for (const Check& c : checks) {
-        d.add_check_box(id++, {kMargin, cy, inner, EDIT_HEIGHT}, c.text, *c.value);
-        cy += EDIT_HEIGHT + 2;
-    }
+    add_checks(d, IDC_CHECK, checks_y, inner, checks);
     add_ok_cancel(d, width, buttons_y);
     d.on_notify([](Dialog& dlg, int control, Notify what) {
         if (control == IDC_CHOICE && what == Notify::Activated) dlg.press(ID_OK);
@@ -209,9 +201,25 @@ int choose(const std::string& title, const std::string& label, const std::vector
     if (run_dialog(d) != ID_OK) return -1;
     const int row = list.selected();
     if (row < 0 || row >= count) return -1;
-    id = IDC_CHECK;
-    for (const Check& c : checks) *c.value = d.get<CheckBox>(id++).checked();
+    read_checks(d, IDC_CHECK, checks);
     return row;
+}
+
+int checks_height(std::initializer_list<Check> checks) {
+    return static_cast<int>(checks.size()) * (EDIT_HEIGHT + 2);
+}
+
+void add_checks(Dialog& d, int first_id, int y, int width, std::initializer_list<Check> checks) {
+    int id = first_id;
+    for (const Check& c : checks) {
+        d.add_check_box(id++, {kMargin, y, width, EDIT_HEIGHT}, c.text, *c.value);
+        y += EDIT_HEIGHT + 2;
+    }
+}
+
+void read_checks(const Dialog& d, int first_id, std::initializer_list<Check> checks) {
+    int id = first_id;
+    for (const Check& c : checks) *c.value = d.get<CheckBox>(id++).checked();
 }
 
 // The description as one line of text: a line break is written "~~",

@@ -29,7 +29,11 @@ namespace {
 
 using namespace dialog_layout;
 using program_ui::Check;
+using program_ui::add_checks;
+using program_ui::checks_height;
 using program_ui::choose;
+using program_ui::kNoCustomPrograms;
+using program_ui::read_checks;
 
 // --- display geometry --------------------------------------------------------------
 // Eight rows of 18 pixels in the display area (y 36..186); the legends are
@@ -300,10 +304,8 @@ int pick_variable(bool with_ans, int current, std::initializer_list<Check> check
     const int group_y = kMargin + lh;
     const int list_label_y = group_y + EDIT_HEIGHT + kGap;
     const int list_y = list_label_y + lh;
-    int y = list_y + list_h + kGap;
-    const int checks_y = y;
-    y += static_cast<int>(checks.size()) * (EDIT_HEIGHT + 2);
-    const int buttons_y = y + 2;
+    const int checks_y = list_y + list_h + kGap;
+    const int buttons_y = checks_y + checks_height(checks) + 2;
     Dialog d("Select Variable", width, buttons_y + BUTTON_HEIGHT + kMargin);
     d.add_static(0, {kMargin, kMargin, inner, lh}, "Variable Group:");
     auto& combo = d.add_combo_box(IDC_VARIABLE_GROUP, {kMargin, group_y, inner, EDIT_HEIGHT}, "Variable Group");
@@ -313,12 +315,7 @@ int pick_variable(bool with_ans, int current, std::initializer_list<Check> check
     d.add_static(0, {kMargin, list_label_y, inner, lh}, "Variable:");
     d.add_list_box(IDC_VARIABLE_LIST, {kMargin, list_y, inner, list_h}, "Variable");
     fill_variable_list(d, group, row);
-    int id = IDC_FIRST_CHECK;
-    int cy = checks_y;
-    for (const Check& c : checks) {
-        d.add_check_box(id++, {kMargin, cy, inner, EDIT_HEIGHT}, c.text, *c.value);
-        cy += EDIT_HEIGHT + 2;
-    }
+    add_checks(d, IDC_FIRST_CHECK, checks_y, inner, checks);
     add_ok_cancel(d, width, buttons_y);
     d.on_notify([first_group](Dialog& dlg, int control, Notify what) {
         if (control == IDC_VARIABLE_GROUP && what == Notify::SelectionChanged)
@@ -332,8 +329,7 @@ int pick_variable(bool with_ans, int current, std::initializer_list<Check> check
     const int g = d.get<ComboBox>(IDC_VARIABLE_GROUP).selected() + first_group;
     const int r = d.get<ListBox>(IDC_VARIABLE_LIST).selected();
     if (g < first_group || g >= kVariableGroupCount || r < 0 || r >= kVariableGroups[g].count) return -1;
-    id = IDC_FIRST_CHECK;
-    for (const Check& c : checks) *c.value = d.get<CheckBox>(id++).checked();
+    read_checks(d, IDC_FIRST_CHECK, checks);
     if (kVariableGroups[g].first < 0) return 0;
     const int chosen = kVariableGroups[g].first + r;
     return with_ans ? chosen + 1 : chosen;
@@ -427,10 +423,9 @@ bool pick_function(bool* custom_prompt) {
 // "Select Program to Call": the custom programs.  The chosen name becomes
 // the statement's text; Cancel leaves it empty.
 bool pick_call_target() {
-    const char* const none = "(Found no Custom Programs)";
     std::vector<std::string> names = list_custom_programs();
     const bool any = !names.empty();
-    if (!any) names.push_back(none);
+    if (!any) names.push_back(kNoCustomPrograms);
     int start = 0;
     for (int k = 0; k < static_cast<int>(names.size()); ++k)
         if (names[k] == g_choice.text) start = k;

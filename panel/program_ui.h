@@ -5,12 +5,25 @@
 #include <string>
 #include <vector>
 
+namespace qx {
+class Dialog;
+}
+
 namespace qx::program_ui {
+
+// The row a program list shows when there is no custom program.
+inline constexpr const char* kNoCustomPrograms = "(Found no Custom Programs)";
 
 struct Check {
     const char* text;
     bool* value;
 };
+
+// Check boxes under a list, one per flag, with ids from first_id: the
+// height they take, adding them from y down, and reading them back.
+int checks_height(std::initializer_list<Check> checks);
+void add_checks(Dialog& d, int first_id, int y, int width, std::initializer_list<Check> checks);
+void read_checks(const Dialog& d, int first_id, std::initializer_list<Check> checks);
 
 // A modal list titled `title`: the chosen row, or -1 when cancelled.  The
 // check boxes under the list read and write their flags.
