@@ -91,17 +91,20 @@ void clear_run_flags() {
     g_run.waiting_function = false;
 }
 
-void end_normally() {
+// Every way a run ends: nothing is left waiting and no output file open.
+void end_run(bool with_error) {
     clear_run_flags();
     close_output_files();
-    g_program_host.run_ended(false);
+    g_program_host.run_ended(with_error);
+}
+
+void end_normally() {
+    end_run(false);
     if (g_result_running) show_result("");
 }
 
 void end_with_error(int line) {
-    clear_run_flags();
-    close_output_files();
-    g_program_host.run_ended(true);
+    end_run(true);
     show_upper(g_program.name);
     char text[TEXT_SIZE + 32];
     std::snprintf(text, sizeof text, "%s (line %d)", error_text(), line + 1);
@@ -398,10 +401,8 @@ void install_program_engine_hooks() {
 
 void start_program() {
     clear_error();
+    clear_run_flags();
     g_run.running = true;
-    g_run.paused = false;
-    g_run.waiting = false;
-    g_run.waiting_function = false;
     g_run.input_variable = -1;
     g_run.input_function = -1;
     g_run.block_depth = 0;
@@ -778,9 +779,7 @@ void program_step() {
 
 void stop_program_by_user() {
     if (!g_run.running) return;
-    clear_run_flags();
-    close_output_files();
-    g_program_host.run_ended(true);
+    end_run(true);
     char text[TEXT_SIZE];
     std::snprintf(text, sizeof text, "Program Stopped (line %d)", g_run.next_line);
     show_result(text);
