@@ -818,10 +818,9 @@ int Edit::line_x(int line, int pos) const {
     return x;
 }
 
-int Edit::pos_at(int line, int x) const {
-    const Span& s = spans_[line];
-    int best = s.start, best_d = std::abs(x), acc = 0;
-    for (int i = s.start; i < s.end; ++i) {
+int Edit::nearest_offset(int start, int end, int x) const {
+    int best = start, best_d = std::abs(x), acc = 0;
+    for (int i = start; i < end; ++i) {
         acc += cw(text_[i]);
         if (std::abs(acc - x) < best_d) {
             best_d = std::abs(acc - x);
@@ -830,6 +829,8 @@ int Edit::pos_at(int line, int x) const {
     }
     return best;
 }
+
+int Edit::pos_at(int line, int x) const { return nearest_offset(spans_[line].start, spans_[line].end, x); }
 
 bool Edit::wrap_end(int line, int pos) const {
     return line + 1 < static_cast<int>(spans_.size()) && spans_[line].end == pos &&
@@ -888,18 +889,7 @@ void Edit::keep_caret_visible() {
 }
 
 int Edit::caret_from_x(int x) const {
-    int target = x - text_area().x + scroll_x_;
-    int best = 0, best_d = 1 << 30, acc = 0;
-    for (int i = 0; i <= static_cast<int>(text_.size()); ++i) {
-        int d = std::abs(acc - target);
-        if (d < best_d) {
-            best_d = d;
-            best = i;
-        }
-        if (i < static_cast<int>(text_.size()))
-            acc += char_width(kFont, static_cast<unsigned char>(text_[i]));
-    }
-    return best;
+    return nearest_offset(0, static_cast<int>(text_.size()), x - text_area().x + scroll_x_);
 }
 
 bool Edit::accepts(char c) const {
@@ -910,18 +900,12 @@ bool Edit::accepts(char c) const {
 }
 
 bool Edit::insert(const std::string& chars) {
+    // A single-line field takes the first line of a pasted text.
+    const std::string lines =
+        options_.multi_line ? line_breaks(chars, false) : chars.substr(0, chars.find_first_of("\r\n"));
     std::string add;
-    for (std::size_t i = 0; i < chars.size(); ++i) {
-        char c = chars[i];
-        if (c == '\n' || c == '\r') {
-            // A single-line field takes the first line of a pasted text.
-            if (!options_.multi_line) break;
-            if (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n') ++i;
-            add += '\n';
-        } else if (accepts(c)) {
-            add += c;
-        }
-    }
+    for (char c : lines)
+        if (c == '\n' || accepts(c)) add += c;
     if (options_.max_length > 0) {
         int room = options_.max_length - static_cast<int>(text_.size());
         if (room <= 0) return false;

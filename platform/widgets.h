@@ -304,6 +304,9 @@ private:
     Rect text_area() const;
     Rect scroll_area() const;
     int caret_from_x(int x) const;
+    // The offset in [start, end] whose characters from start come nearest
+    // to x pixels (the first of equals).
+    int nearest_offset(int start, int end, int x) const;
     // Multi-line caret: its wrapped line, offsets within lines in pixels.
     int caret_line() const;
     int line_x(int line, int pos) const;
