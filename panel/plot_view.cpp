@@ -526,7 +526,7 @@ void draw_statement(int op, const FunctionParameter* p, int count) {
         case OP_CLRDRAW: fill_rect(g_overlay, COLOUR_WHITE, 0, 0, PLOT_WIDTH - 1, PLOT_HEIGHT - 1); break;
         case OP_POINT: {
             const double x = map_x(w, arg(0)), y = map_y(w, arg(1));
-            if (x >= 0.0 && x < PLOT_WIDTH && y >= 0.0 && y < PLOT_HEIGHT)
+            if (inside_plot(x, y))
                 draw_pixel(g_overlay, static_cast<int>(x), static_cast<int>(y), g_draw_colour);
             break;
         }

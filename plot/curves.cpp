@@ -27,8 +27,6 @@ constexpr double kRangeSlack = 1e-9;
 double g_xs[MAX_TRACE_POINTS];
 double g_ys[MAX_TRACE_POINTS];
 
-bool inside_plot(int x, int y) { return x >= 0 && x < PLOT_WIDTH && y >= 0 && y < PLOT_HEIGHT; }
-
 void plot_pixel(PlotCanvas& canvas, double px, double py, std::uint32_t colour) {
     const int x = static_cast<int>(std::trunc(px));
     const int y = static_cast<int>(std::trunc(py));

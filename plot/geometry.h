@@ -11,6 +11,11 @@ namespace qx {
 
 constexpr int PLOT_WIDTH = 226;    // pixel columns 0..225
 constexpr int PLOT_HEIGHT = 180;   // pixel rows 0..179
+
+// Whether a pixel position lies on the plot area.
+inline bool inside_plot(double px, double py) {
+    return px >= 0.0 && px < PLOT_WIDTH && py >= 0.0 && py < PLOT_HEIGHT;
+}
 constexpr int PLOT_LEFT = 7;       // the plot area on the face
 constexpr int PLOT_TOP = 6;
 constexpr double PIXEL_CLAMP = 30000.0;

@@ -153,10 +153,6 @@ bool evaluate_mesh(int stride) {
     return true;
 }
 
-bool inside_plot(double px, double py) {
-    return px >= 0.0 && px < PLOT_WIDTH && py >= 0.0 && py < PLOT_HEIGHT;
-}
-
 bool to_pixel(const PlotWindow& w, const Projection& p, const double (&at)[3], double* px, double* py,
               double* wx = nullptr, double* wy = nullptr) {
     double x = UNDEFINED_VALUE, y = UNDEFINED_VALUE;
