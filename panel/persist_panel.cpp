@@ -30,11 +30,9 @@ constexpr const char* kExtension = ".state";
 
 // --- the panel's part of the state ---------------------------------------------
 
-int clamp_count(int n) { return std::clamp(n, 0, STATE_LINE_TOKENS); }
-
 void capture_panel(PanelState& out) {
     const InputLine& in = g_input;
-    out.line_count = clamp_count(in.line.count);
+    out.line_count = state_token_count(in.line.count);
     std::memcpy(out.line, in.line.tokens, sizeof(TokenCode) * static_cast<std::size_t>(out.line_count));
     out.cursor = std::clamp(in.cursor, 0, out.line_count);
     out.cursor_shown = in.cursor_shown;
@@ -44,7 +42,7 @@ void capture_panel(PanelState& out) {
     out.answer_list = in.answer_list;
     out.history_count = std::clamp(g_history_count, 0, STATE_HISTORY);
     for (int k = 0; k < STATE_HISTORY; ++k) {
-        const int n = k < out.history_count ? clamp_count(g_history[k].count) : 0;
+        const int n = k < out.history_count ? state_token_count(g_history[k].count) : 0;
         out.history_counts[k] = n;
         std::memcpy(out.history[k], g_history[k].tokens, sizeof(TokenCode) * static_cast<std::size_t>(n));
     }
@@ -59,7 +57,7 @@ void capture_panel(PanelState& out) {
 
 void apply_panel(const PanelState& s) {
     InputLine& in = g_input;
-    in.line.count = clamp_count(s.line_count);
+    in.line.count = state_token_count(s.line_count);
     std::memcpy(in.line.tokens, s.line, sizeof(TokenCode) * static_cast<std::size_t>(in.line.count));
     in.cursor = std::clamp(s.cursor, 0, in.line.count);
     in.cursor_shown = s.cursor_shown;
@@ -70,7 +68,7 @@ void apply_panel(const PanelState& s) {
     in.drawn_count = 0;
     g_history_count = std::clamp(s.history_count, 0, STATE_HISTORY);
     for (int k = 0; k < STATE_HISTORY; ++k) {
-        const int n = k < g_history_count ? clamp_count(s.history_counts[k]) : 0;
+        const int n = k < g_history_count ? state_token_count(s.history_counts[k]) : 0;
         g_history[k].count = n;
         std::memcpy(g_history[k].tokens, s.history[k], sizeof(TokenCode) * static_cast<std::size_t>(n));
     }

@@ -261,8 +261,6 @@ private:
     std::string& out_;
 };
 
-int token_count(int count) { return std::clamp(count, 0, STATE_LINE_TOKENS); }
-
 void write_options(Writer& w, const WorkingState& s) {
     for (int k = 0; k < STATE_OPTIONS; ++k) {
         w.text("O: ").integer(k).chr(':');
@@ -475,15 +473,15 @@ std::string write_state_text(const WorkingState& s) {
     }
     for (int n = 0; n < STATE_SLOT_RECORDS; ++n) {
         const PlotSlot& slot = s.slots[n / PLOT_SLOTS][n % PLOT_SLOTS];
-        const int count = token_count(slot.count);
+        const int count = state_token_count(slot.count);
         if (count > 0) w.text("E: ").integer(n).chr(':').tokens(slot.tokens, count).end();
     }
     const PanelState& panel = s.panel;
-    if (token_count(panel.line_count) > 0)
-        w.text("D: ").tokens(panel.line, token_count(panel.line_count)).end();
+    if (state_token_count(panel.line_count) > 0)
+        w.text("D: ").tokens(panel.line, state_token_count(panel.line_count)).end();
     if (panel.history_count > 0) {
         for (int i = 0; i < STATE_HISTORY; ++i) {
-            const int count = token_count(panel.history_counts[i]);
+            const int count = state_token_count(panel.history_counts[i]);
             if (count > 0) w.text("K: ").integer(i).chr(':').tokens(panel.history[i], count).end();
         }
     }
@@ -493,9 +491,9 @@ std::string write_state_text(const WorkingState& s) {
         if (panel.result_text[k] != '\r' && panel.result_text[k] != '\n') w.chr(panel.result_text[k]);
     w.end();
     for (int n = 0; n < STATE_SLOT_RECORDS; ++n)
-        w.text("C: ").integer(n).chr(':').integer(token_count(s.slots[n / PLOT_SLOTS][n % PLOT_SLOTS].count)).end();
+        w.text("C: ").integer(n).chr(':').integer(state_token_count(s.slots[n / PLOT_SLOTS][n % PLOT_SLOTS].count)).end();
     for (int i = 0; i < STATE_HISTORY; ++i)
-        w.text("C: ").integer(HISTORY_COUNT_BASE + i).chr(':').integer(token_count(panel.history_counts[i])).end();
+        w.text("C: ").integer(HISTORY_COUNT_BASE + i).chr(':').integer(state_token_count(panel.history_counts[i])).end();
     for (int m = 0; m < STATE_OBJECTS; ++m) {
         const Matrix& a = s.matrices[m];
         if (!a.defined) continue;
@@ -606,17 +604,17 @@ void finish_staged_state(WorkingState& s) {
     for (int t = 0; t < PLOT_TYPES; ++t) {
         for (int k = 0; k < PLOT_SLOTS; ++k) {
             const int read = s.read.slots[t][k];
-            const int behind = read >= 0 ? read : token_count(g_plot_slots[t][k].count);
+            const int behind = read >= 0 ? read : state_token_count(g_plot_slots[t][k].count);
             s.slots[t][k].count = std::clamp(s.slots[t][k].count, 0, behind);
         }
     }
     PanelState& p = s.panel;
     for (int i = 0; i < STATE_HISTORY; ++i) {
         const int read = s.read.history[i];
-        const int behind = read >= 0 ? read : token_count(live.history_counts[i]);
+        const int behind = read >= 0 ? read : state_token_count(live.history_counts[i]);
         p.history_counts[i] = std::clamp(p.history_counts[i], 0, behind);
     }
-    const int line_behind = s.read.line >= 0 ? s.read.line : token_count(live.line_count);
+    const int line_behind = s.read.line >= 0 ? s.read.line : state_token_count(live.line_count);
     p.line_count = std::clamp(p.line_count, 0, line_behind);
     p.cursor = std::clamp(p.cursor, 0, p.line_count);
     p.history_count = std::clamp(p.history_count, 0, STATE_HISTORY);

@@ -10,6 +10,7 @@
 // No file access here: the front panel reads and writes the bytes (with
 // the atomic replace) and hands the text in and out.
 #pragma once
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,8 @@ namespace qx {
 
 constexpr int STATE_MEMORY = 90;           // memory variables R0 .. the Greek letters
 constexpr int STATE_LINE_TOKENS = 100;
+// A token count as a line of the state can hold it.
+inline int state_token_count(int count) { return std::clamp(count, 0, STATE_LINE_TOKENS); }
 constexpr int STATE_HISTORY = 20;
 constexpr int STATE_TEXT = 120;            // the result-line text with its end
 constexpr std::size_t STATE_LINE_LIMIT = 1009;      // a longer line is refused
