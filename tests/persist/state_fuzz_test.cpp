@@ -16,18 +16,9 @@ namespace qx::persist_test {
 
 void reset_everything();   // state_test.cpp
 void make_rich_state();
+std::vector<std::string> split_lines(const std::string& text);
 
 namespace {
-
-std::vector<std::string> split_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = text.find("\r\n", at);
-        lines.push_back(text.substr(at, end - at));
-        at = end == std::string::npos ? text.size() : end + 2;
-    }
-    return lines;
-}
 
 std::string join_lines(const std::vector<std::string>& lines) {
     std::string text;

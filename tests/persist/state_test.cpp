@@ -70,18 +70,25 @@ void make_rich_state() {
     g_state_host.apply_panel(p);
 }
 
+// The lines of a saved text (CR LF after each).
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        lines.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 2;
+    }
+    return lines;
+}
+
 namespace {
 
 bool same(const WorkingState& a, const WorkingState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 std::vector<std::string> lines_of(const std::string& text, const char* prefixes) {
     std::vector<std::string> out;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = text.find("\r\n", at);
-        const std::string line = text.substr(at, end - at);
+    for (const std::string& line : split_lines(text))
         if (!line.empty() && std::strchr(prefixes, line[0])) out.push_back(line);
-        at = end + 2;
-    }
     return out;
 }
 

@@ -17,38 +17,6 @@
 namespace qx::test {
 namespace {
 
-struct Call {
-    bool is_line;
-    int x0, y0, x1, y1;
-    std::uint32_t colour;
-};
-
-struct RecordingCanvas : PlotCanvas {
-    std::vector<Call> calls;
-    bool abort_on_first_line = false;
-    void line(int x0, int y0, int x1, int y1, std::uint32_t colour) override {
-        calls.push_back({true, x0, y0, x1, y1, colour});
-        if (abort_on_first_line) g_plot_abort = true;
-    }
-    void pixel(int x, int y, std::uint32_t colour) override {
-        calls.push_back({false, x, y, x, y, colour});
-    }
-    int count(bool lines) const {
-        int n = 0;
-        for (const Call& c : calls) n += c.is_line == lines;
-        return n;
-    }
-    // Every call must stay inside the plot area (it would not, for example,
-    // after a NaN reached the integer conversion).
-    bool all_inside() const {
-        for (const Call& c : calls)
-            if (std::min(c.x0, c.x1) < 0 || std::max(c.x0, c.x1) > 225 ||
-                std::min(c.y0, c.y1) < 0 || std::max(c.y0, c.y1) > 179)
-                return false;
-        return true;
-    }
-};
-
 class Curves : public PlotTest {
 protected:
     static void degrees() {

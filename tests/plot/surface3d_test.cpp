@@ -22,26 +22,6 @@ constexpr std::uint32_t kPurple = 0xFF00FF;
 constexpr const char* kU = "#856";
 constexpr const char* kV = "#857";
 
-struct Call {
-    bool is_line;
-    int x0, y0, x1, y1;
-    std::uint32_t colour;
-    bool operator==(const Call&) const = default;
-};
-
-struct RecordingCanvas : PlotCanvas {
-    std::vector<Call> calls;
-    void line(int x0, int y0, int x1, int y1, std::uint32_t colour) override {
-        calls.push_back({true, x0, y0, x1, y1, colour});
-    }
-    void pixel(int x, int y, std::uint32_t colour) override { calls.push_back({false, x, y, x, y, colour}); }
-    int lines(std::uint32_t colour) const {
-        int n = 0;
-        for (const Call& c : calls) n += c.is_line && c.colour == colour;
-        return n;
-    }
-};
-
 TEST(MeshAxis, NodeCounts) {
     const double two_pi = 2 * PI_CONSTANT;
     const struct { double min, max, step; int count; bool closed; double used_step; } cases[] = {

@@ -84,6 +84,15 @@ protected:
     void pump() {
         while (window.events_pending()) main_loop_turn();
     }
+    // One stylus event (down, move or up) and what the calculator does with it.
+    void stylus(EventType type, int x, int y) {
+        Event e;
+        e.type = type;
+        e.x = x;
+        e.y = y;
+        window.push_event(e);
+        pump();
+    }
     void tap(int x, int y) {
         Event e;
         e.type = EventType::StylusDown;

@@ -32,14 +32,6 @@ protected:
         g_plot.tstep = g_plot.vstep = 0.6;
         key(45);
     }
-    void stylus(EventType type, int x, int y) {
-        Event e;
-        e.type = type;
-        e.x = x;
-        e.y = y;
-        window.push_event(e);
-        pump();
-    }
     static int count(const Surface& s, Colour c) {
         int n = 0;
         for (int r = 0; r < PLOT_HEIGHT; ++r)

@@ -24,14 +24,6 @@ protected:
     void enter_plot() { key(45); }
     // A plot pixel as the window shows it.
     Colour at(int column, int row) { return window.frame().get(column + PLOT_LEFT, row + PLOT_TOP); }
-    void stylus(EventType type, int x, int y) {
-        Event e;
-        e.type = type;
-        e.x = x;
-        e.y = y;
-        window.push_event(e);
-        pump();
-    }
     void drag(int x0, int y0, int x1, int y1) {
         stylus(EventType::StylusDown, x0, y0);
         stylus(EventType::StylusMove, (x0 + x1) / 2, (y0 + y1) / 2);
