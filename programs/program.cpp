@@ -23,11 +23,14 @@ int no_output_open(const char*) { return -1; }
 bool no_output_write(int, const char*) { return false; }
 void no_output_close(int) {}
 
+// Storage that holds nothing, until the panel (or a test) gives its own.
+constexpr ProgramStorage kNoStorage = {no_read, no_write,       no_remove,       no_exists,
+                                       no_list, no_output_open, no_output_write, no_output_close};
+
 }  // namespace
 
 Program g_program;
-ProgramStorage g_program_storage = {no_read,   no_write,       no_remove,       no_exists,
-                                    no_list,   no_output_open, no_output_write, no_output_close};
+ProgramStorage g_program_storage = kNoStorage;
 
 namespace {
 
@@ -445,16 +448,7 @@ bool is_builtin_program_name(const char* name) {
     return name && find_builtin(name, &begin, &end);
 }
 
-void reset_program_storage() {
-    g_program_storage.read = no_read;
-    g_program_storage.write = no_write;
-    g_program_storage.remove = no_remove;
-    g_program_storage.exists = no_exists;
-    g_program_storage.list = no_list;
-    g_program_storage.output_open = no_output_open;
-    g_program_storage.output_write = no_output_write;
-    g_program_storage.output_close = no_output_close;
-}
+void reset_program_storage() { g_program_storage = kNoStorage; }
 
 bool valid_program_name(const char* name) {
     if (!name) return false;
@@ -508,16 +502,11 @@ int load_program_into(Program& out, const char* name, bool built_in, bool report
         }
         if (bytes.size() > MAX_PROGRAM_FILE_BYTES) {
             // No program comes near this; the line the bound falls on is the damaged one.
-            int line = 1;
+            Reader reader{out, false, report};
+            reader.line_number = 1;
             for (std::size_t k = 0; k < MAX_PROGRAM_FILE_BYTES; ++k)
-                if (bytes[k] == '\n' || (bytes[k] == '\r' && bytes[k + 1] != '\n')) ++line;
-            reset_program(out);
-            if (report) {
-                char text[64];
-                std::snprintf(text, sizeof text, "Code Error (file line %d)", line);
-                message_box(text, "Error", MB_STYLE_OK);
-            }
-            count = -1;
+                if (bytes[k] == '\n' || (bytes[k] == '\r' && bytes[k + 1] != '\n')) ++reader.line_number;
+            count = reader.refuse_damaged();
         } else {
             count = read_program_text(out, bytes.data(), bytes.size(), false, report);
         }
